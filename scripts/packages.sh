@@ -1,0 +1,30 @@
+# Installs the Debian packages that the caller names and that are missing:
+# with apt-get as root, through sudo otherwise. Sourced by play and test.
+
+lexodrom_missing_packages() {
+    local package missing=()
+    for package in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$package")
+        fi
+    done
+    echo "${missing[@]}"
+}
+
+lexodrom_install_packages() {
+    local missing
+    missing=$(lexodrom_missing_packages "$@")
+    [ -z "$missing" ] && return 0
+    echo "Installing missing Debian packages: $missing"
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
+    # shellcheck disable=SC2086 # one word a package
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $missing
+}
+
+# What building the game needs.
+LEXODROM_BUILD_PACKAGES=(g++ cmake ninja-build pkgconf qt6-base-dev libgl-dev fonts-liberation)
+# What the test suite needs on top: GoogleTest, Google Benchmark, zlib for the
+# benchmark's yardstick, and clang with its runtime for the fuzzer.
+LEXODROM_TEST_PACKAGES=(libgtest-dev libbenchmark-dev zlib1g-dev clang libclang-rt-14-dev)
