@@ -54,10 +54,8 @@ PRO_RANGE = (25000, 32000)  # hard limits checked on the result
 BEGINNER_RANGE = (7800, 8200)
 MIN_LEN, MAX_LEN = 4, 23
 MARK = ":"
-# Participles used as adjectives must rank this high in spoken language.
-PARTICIPLE_MAX_RANK = 5000
 # Infinitives used as nouns ("das Laufen") must rank this high.
-NOMINALISED_MAX_RANK = 20000
+NOMINALISED_MAX_RANK = 5000
 
 INSTALL_HINT = (
     "Install the sources with:\n"
@@ -89,6 +87,18 @@ RESTRICTED_LABELS = {
     "meist in Zusammensetzungen", "nachgestellt",
 }
 
+# Specialist fields: words only known from these are less likely to be
+# accepted by players, so they are taken last.
+TECHNICAL_LABELS = {
+    "techn.", "chem.", "med.", "comp.", "electr.", "mach.", "constr.",
+    "min.", "geol.", "biochem.", "pharm.", "phys.", "math.", "statist.",
+    "telco.", "print", "textil.", "bot.", "zool.", "ornith.", "anat.",
+    "biol.", "agr.", "jur.", "adm.", "fin.", "econ.", "aviat.", "naut.",
+    "mil.", "myc.", "astron.", "meteo.", "ling.", "sci.", "envir.",
+    "transp.", "auto", "photo.", "electr.", "arch.", "soc.", "statist.",
+    "philos.", "phil.", "psych.", "relig.", "hist.", "pol.", "astrol.",
+}
+
 # Words that pass every automatic rule but do not belong in the game:
 # names, abbreviations, crude or offensive words, and forms that are not
 # the base form.  Keep this list short and explain additions in the commit.
@@ -100,7 +110,11 @@ BLOCKLIST = {
     "Schwanz", "geil", "Spast", "Spasti", "Krüppel", "Zigeuner", "Kanake",
     "Nazi", "Nazis", "Hitler", "Penner", "Idiot", "Depp", "Trottel", "Hurensohn",
     "Miststück", "Möse", "Pimmel", "Sack", "Dildo", "Porno", "Sexy", "sexy",
-    "Bastard", "Flittchen", "Schnepfe", "Tussi", "Weib",
+    "Bastard", "Flittchen", "Schnepfe", "Tussi", "Weib", "Blödmann",
+    # trade marks and acronyms written as words
+    "Castor",
+    # plural forms tagged as singular in trans-de-en
+    "Ausgänge",
 }
 
 # ---------------------------------------------------------------------------
@@ -163,16 +177,6 @@ def load_ngerman():
         return {line.rstrip("\n") for line in f if line.strip()}
 
 
-def load_spoken_ranks(pkg_dir):
-    """Lower-cased word -> rank in the spoken-language list only."""
-    with open(os.path.join(pkg_dir, "src", "commonWords.json"), encoding="utf-8") as f:
-        words = json.load(f)
-    ranks = {}
-    for position, word in enumerate(words):
-        ranks.setdefault(word, position)
-    return ranks
-
-
 def load_frequency_ranks(pkg_dir):
     """Lower-cased word -> best rank (0 = most frequent).
 
@@ -206,14 +210,15 @@ PLACEHOLDER_RE = re.compile(
 
 class Occurrence:
     """One appearance of a word as a tagged single-word headword."""
-    __slots__ = ("word_class", "labels", "proper", "comment", "group")
+    __slots__ = ("word_class", "labels", "proper", "comment", "group", "gerund")
 
-    def __init__(self, word_class, labels, proper, comment, group):
+    def __init__(self, word_class, labels, proper, comment, group, gerund):
         self.word_class = word_class   # "noun", "verb" or "other"
         self.labels = labels           # frozenset of [..] labels
         self.proper = proper           # English side names a proper noun
         self.comment = comment         # text of (..) comments
         self.group = group             # 0 = headword part of the entry
+        self.gerund = gerund           # English side is only "-ing" forms
 
 
 class TransData:
@@ -223,6 +228,8 @@ class TransData:
         self.occurrences = defaultdict(list)  # word -> [Occurrence]
         self.verb_forms = set()      # participles listed in verb entries
         self.superlatives = set()    # "am schnellsten" -> "schnellsten"
+        self.places = set()          # geographic names ("Duisburg")
+        self.adverbs = set()         # words with an {adv} entry of their own
 
 
 def classify(tags):
@@ -257,6 +264,13 @@ def english_is_proper(english_group):
     return True
 
 
+def english_is_gerund(english_group):
+    """True if every English translation is an -ing form ("filing")."""
+    alts = [a.strip() for a in NOISE_RE.sub("", english_group).split(";")]
+    alts = [a for a in alts if a]
+    return bool(alts) and all(a.split()[0].endswith("ing") for a in alts)
+
+
 def parse_trans():
     """Collect tagged single-word headwords, verb forms and superlatives."""
     data = TransData()
@@ -269,6 +283,10 @@ def parse_trans():
             english_groups = english.split(" | ")
             german_groups = german.split(" | ")
             data.superlatives.update(re.findall(r"\bam (\w+sten)\b", german))
+            if "[geogr.]" in german:
+                first = NOISE_RE.sub(" ", german_groups[0].split(";")[0]).split()
+                if first and first[0][:1].isupper():
+                    data.places.add(first[0])
             # Verb entries list the present and past participle in the next
             # two groups: "etw. abarbeiten {vt} | abarbeitend | abgearbeitet".
             if any(classify([t]) == "verb" for t in TAG_RE.findall(german_groups[0])):
@@ -280,6 +298,7 @@ def parse_trans():
                                 data.verb_forms.add(tokens[0])
             for gi, group in enumerate(german_groups):
                 proper = gi < len(english_groups) and english_is_proper(english_groups[gi])
+                gerund = gi < len(english_groups) and english_is_gerund(english_groups[gi])
                 alts = [a.strip() for a in group.split(";")]
                 # An untagged adjective/adverb/verb takes the tag of the next
                 # tagged alternative: "lüstern; geil {adj}".
@@ -300,9 +319,15 @@ def parse_trans():
                     if len(tokens) != 1:
                         continue
                     labels = frozenset(l.strip() for l in LABEL_RE.findall(alt))
+                    # A geography label at the end of a group covers all of
+                    # it: "Duisburger {m}; Duisburgerin {f} [geogr.]".
+                    if "geogr." in LABEL_RE.findall(group):
+                        labels = labels | {"geogr."}
+                    if "adv" in [t.strip() for t in tags] and gi == 0:
+                        data.adverbs.add(tokens[0])
                     comment = " ".join(re.findall(r"\(([^)]*)\)", alt))
                     occurrences[tokens[0]].append(
-                        Occurrence(word_class, labels, proper, comment, gi))
+                        Occurrence(word_class, labels, proper, comment, gi, gerund))
     return data
 
 
@@ -319,8 +344,14 @@ def rule_shape(word):
 
 
 def rule_current_spelling(word, ngerman):
-    """Must be in the current-spelling list (drops "daß", "Schiffahrt")."""
-    return word in ngerman
+    """Must be in the current-spelling list (drops "daß", "Schiffahrt").
+
+    ngerman misses a few base forms ("Opfer", "Essen") but lists their
+    inflected forms ("Opfers", "Essens"), which confirm the spelling too.
+    """
+    if word in ngerman:
+        return True
+    return any(word + ending in ngerman for ending in ("s", "es", "n", "en"))
 
 
 def rule_not_offensive(occs):
@@ -390,13 +421,12 @@ def rule_not_inflected_adjective(word, occs, adjectives, ngerman):
     return True
 
 
-def rule_participle_is_common(word, occs, trans, verbs, spoken):
-    """A participle counts as an adjective only if gradable or used as one.
+def rule_participle_is_adjective(word, occs, trans, verbs):
+    """A participle counts as an adjective only if it behaves like one.
 
-    trans-de-en tags many participles {adj} ("kompensiert", "abwendend").
-    Lexicalised ones have a superlative ("am gebildetsten") or are common in
-    everyday speech ("verheiratet", "spannend"); frequent in written text
-    alone is not enough, as verb forms like "gewählt" are frequent there.
+    trans-de-en tags many participles {adj} ("kompensiert", "vorbereitet").
+    Lexicalised ones are gradable ("am gebildetsten") or have an adverb
+    entry of their own ("verrückt", "spannend"); the rest are verb forms.
     """
     if any(o.word_class != "other" for o in occs):
         return True
@@ -405,31 +435,50 @@ def rule_participle_is_common(word, occs, trans, verbs, spoken):
         return True
     if (word + "sten") in trans.superlatives or (word + "esten") in trans.superlatives:
         return True
-    rank = spoken.get(word.lower())
-    return rank is not None and rank < PARTICIPLE_MAX_RANK
+    return word in trans.adverbs
 
 
-def rule_nominalised_infinitive(word, occs, verbs, ranks):
-    """Nouns made from any verb ("das Aufschaukeln") only if common.
-
-    Every infinitive can be used as a noun; only the established ones
-    ("Essen", "Leben", "Schreiben") are words of their own.
-    """
-    if not word[0].isupper() or word.lower() not in verbs:
+def rule_not_from_place_name(word, places):
+    """Drop residents of places and names derived from them ("Duisburger")."""
+    if not word[0].isupper():
         return True
+    for ending in ("er", "erin", "aner", "anerin", "ener", "enerin"):
+        if word.endswith(ending) and word[: -len(ending)] in places:
+            return False
+    return True
+
+
+def rule_nominalised_infinitive(word, occs, verbs, ranks, ngerman):
+    """Nouns made from a verb ("das Ablegen") only if they are words of their own.
+
+    Every infinitive can be used as a noun.  Established ones ("Essen" =
+    food, "Leben" = life, "Wissen" = knowledge) have a translation that is
+    not just the English -ing form, and are common; the frequency lists
+    cannot tell noun from verb, so both tests are needed.
+    """
+    if not word[0].isupper() or not word.endswith("n"):
+        return True
+    if all(o.gerund for o in occs) and word.lower() in ngerman:
+        return False  # "Übersteuern" = "oversteering": only the verb
+    if word.lower() not in verbs:
+        return True
+    if all(o.gerund for o in occs):
+        return False
     rank = ranks.get(word.lower())
     return rank is not None and rank < NOMINALISED_MAX_RANK
 
 
 def rule_preferred_spelling(word, ngerman):
-    """Drop "Photo..." spellings where the current "Foto..." form exists."""
-    for old, new in (("Photo", "Foto"), ("photo", "foto")):
-        if old in word and word.replace(old, new) in ngerman:
-            return False
-    return True
+    """Drop "ph" spellings where the recommended "f" form exists.
+
+    "Photographie" -> "Fotografie", "Demographie" -> "Demografie".  Only
+    "Photo"/"photo" and "-ograph-" are replaced: "Graph" is not "Graf".
+    """
+    variant = word.replace("Photo", "Foto").replace("photo", "foto").replace("ograph", "ograf")
+    return variant == word or variant not in ngerman
 
 
-def candidates(trans, ngerman, ranks, spoken):
+def candidates(trans, ngerman, ranks):
     """word -> list of usable occurrences, after all rules."""
     usable_by_word = {}
     for word in sorted(trans.occurrences):
@@ -451,9 +500,11 @@ def candidates(trans, ngerman, ranks, spoken):
         occs = usable_by_word[word]
         if not rule_not_inflected_adjective(word, occs, adjectives, ngerman):
             continue
-        if not rule_participle_is_common(word, occs, trans, verbs, spoken):
+        if not rule_participle_is_adjective(word, occs, trans, verbs):
             continue
-        if not rule_nominalised_infinitive(word, occs, verbs, ranks):
+        if not rule_not_from_place_name(word, trans.places):
+            continue
+        if not rule_nominalised_infinitive(word, occs, verbs, ranks, ngerman):
             continue
         if not rule_preferred_spelling(word, ngerman):
             continue
@@ -527,18 +578,29 @@ def sort_key(word):
     return word.encode("cp1252")
 
 
+def is_technical(occs):
+    """True if every usable occurrence is labelled with a specialist field."""
+    return all(o.labels & TECHNICAL_LABELS for o in occs)
+
+
 def score(word, occs, ranks):
+    """Sort key: smaller = more common.
+
+    Words ranked themselves come first, whatever their field.  Among the
+    rest, specialist terms ("Testtiefe [techn.]") go after all everyday words.
+    """
     classes = {o.word_class for o in occs}
     r = direct_rank(word, ranks)
     if r is not None:
         return (TIER_DIRECT, r, sort_key(word))
+    shift = 3 if is_technical(occs) else 0
     r = inflected_rank(word, classes, ranks)
     if r is not None:
-        return (TIER_INFLECTED, r, sort_key(word))
+        return (TIER_INFLECTED + shift, r, sort_key(word))
     r = compound_rank(word, ranks)
     if r is not None:
-        return (TIER_COMPOUND, r, len(word), sort_key(word))
-    return (TIER_NONE, len(word), sort_key(word))
+        return (TIER_COMPOUND + shift, r, len(word), sort_key(word))
+    return (TIER_NONE + shift, len(word), sort_key(word))
 
 
 def select(cands, ranks):
@@ -634,7 +696,7 @@ def main():
     pkg_dir = check_sources(args.npm_prefix, args.allow_other_versions)
     ngerman = load_ngerman()
     ranks = load_frequency_ranks(pkg_dir)
-    cands = candidates(parse_trans(), ngerman, ranks, load_spoken_ranks(pkg_dir))
+    cands = candidates(parse_trans(), ngerman, ranks)
     pro, beginner = select(cands, ranks)
     text = render(pro, beginner)
     problems = validate_text(text)
