@@ -1,0 +1,388 @@
+#include "framework/runtime/TextFile.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
+#include <utility>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "framework/runtime/testing/WriteLimit.h"
+
+namespace {
+
+constexpr std::size_t kBufferSize = 4096;
+// Windows text mode treats this byte as the end of the data.
+constexpr int kCtrlZ = 0x1A;
+
+// Bytes that writes may still pass to the system under a test's limit; -1
+// while there is no limit.
+std::atomic<std::int64_t> g_writeBudget{-1};
+
+// Reads into `buffer`, retrying when a signal interrupts. Returns what read()
+// returns.
+ssize_t ReadSome(int fd, char* buffer, std::size_t size) {
+    ssize_t count;
+    do {
+        count = read(fd, buffer, size);
+    } while (count < 0 && errno == EINTR);
+    return count;
+}
+
+// Writes all of `data`, honouring a test's write limit. Returns 0 on success,
+// else the errno of the failing write (after whatever fitted was written).
+int WriteAll(int fd, const char* data, std::size_t size) {
+    while (size > 0) {
+        std::size_t chunk = size;
+        const std::int64_t budget = g_writeBudget.load();
+        if (budget >= 0) {
+            if (budget == 0) {
+                return ENOSPC;
+            }
+            chunk = std::min(chunk, static_cast<std::size_t>(budget));
+        }
+        const ssize_t written = write(fd, data, chunk);
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return errno;
+        }
+        if (written == 0) {
+            return ENOSPC;
+        }
+        if (budget >= 0) {
+            g_writeBudget.store(budget - written);
+        }
+        data += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return 0;
+}
+
+// Removes a temporary file unless the caller has kept it.
+class TemporaryFile {
+public:
+    explicit TemporaryFile(std::string path) : m_path(std::move(path)) {}
+    // Keeps errno, which by then holds the reason the file is being removed.
+    ~TemporaryFile() {
+        if (!m_kept) {
+            const int saved = errno;
+            unlink(m_path.c_str());
+            errno = saved;
+        }
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+    const std::string& Path() const { return m_path; }
+    void Keep() { m_kept = true; }
+
+private:
+    std::string m_path;
+    bool m_kept = false;
+};
+
+}  // namespace
+
+void SetTextFileWriteLimit(std::size_t bytes) {
+    g_writeBudget.store(static_cast<std::int64_t>(bytes));
+}
+
+void ClearTextFileWriteLimit() {
+    g_writeBudget.store(-1);
+}
+
+TextFile::TextFile(int fd, bool writing) : m_fd(fd), m_writing(writing), m_buffer(kBufferSize) {}
+
+TextFile TextFile::Open(const std::string& path, const char* mode) {
+    const std::string m = mode != nullptr ? mode : "";
+    int flags = 0;
+    bool writing = false;
+    if (m == "r" || m == "rt") {
+        flags = O_RDONLY;
+    } else if (m == "w" || m == "wt") {
+        flags = O_WRONLY | O_CREAT | O_TRUNC;
+        writing = true;
+    } else {
+        TextFile closed;
+        closed.m_error = errno = EINVAL;
+        return closed;
+    }
+    const int fd = open(path.c_str(), flags | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        TextFile closed;
+        closed.m_error = errno;
+        return closed;
+    }
+    return TextFile(fd, writing);
+}
+
+TextFile::TextFile(TextFile&& other) noexcept
+    : m_fd(std::exchange(other.m_fd, -1)),
+      m_writing(other.m_writing),
+      m_error(other.m_error),
+      m_atEnd(other.m_atEnd),
+      m_position(other.m_position),
+      m_length(std::exchange(other.m_length, 0)),
+      m_buffer(std::move(other.m_buffer)) {}
+
+TextFile& TextFile::operator=(TextFile&& other) noexcept {
+    if (this != &other) {
+        if (IsOpen()) {
+            Close();
+        }
+        m_fd = std::exchange(other.m_fd, -1);
+        m_writing = other.m_writing;
+        m_error = other.m_error;
+        m_atEnd = other.m_atEnd;
+        m_position = other.m_position;
+        m_length = std::exchange(other.m_length, 0);
+        m_buffer = std::move(other.m_buffer);
+    }
+    return *this;
+}
+
+TextFile::~TextFile() {
+    if (IsOpen()) {
+        const int saved = errno;
+        Close();
+        errno = saved;
+    }
+}
+
+// Records the first failure, which every later call then reports.
+bool TextFile::Fail(int error) {
+    if (m_error == 0) {
+        m_error = error;
+    }
+    errno = m_error;
+    return false;
+}
+
+// The next byte without consuming it, or -1 at the end of the data or on a
+// read error (then m_error is set).
+int TextFile::PeekByte() {
+    if (m_position == m_length) {
+        if (m_atEnd || m_error != 0) {
+            return -1;
+        }
+        const ssize_t count = ReadSome(m_fd, m_buffer.data(), m_buffer.size());
+        if (count < 0) {
+            Fail(errno);
+            return -1;
+        }
+        m_position = 0;
+        m_length = static_cast<std::size_t>(count);
+        if (count == 0) {
+            m_atEnd = true;
+            return -1;
+        }
+    }
+    const int c = static_cast<unsigned char>(m_buffer[m_position]);
+    if (c == kCtrlZ) {
+        m_atEnd = true;
+        m_position = m_length = 0;
+        return -1;
+    }
+    return c;
+}
+
+// The CR of a CR LF pair is dropped only once the LF is seen, so a CR at the
+// read limit or at the end of the file stays data, as on Windows. The loop
+// stops before reading when the buffer is full, which leaves a CR LF pair
+// that does not fit whole for the next call.
+char* TextFile::GetLine(char* buffer, int size) {
+    if (buffer == nullptr || size <= 0) {
+        errno = EINVAL;
+        return nullptr;
+    }
+    if (!IsOpen() || m_writing) {
+        errno = EBADF;
+        return nullptr;
+    }
+    if (m_error != 0) {
+        errno = m_error;
+        return nullptr;
+    }
+    int count = 0;
+    while (count < size - 1) {
+        int c = PeekByte();
+        if (c < 0) {
+            break;
+        }
+        ++m_position;
+        if (c == '\r' && PeekByte() == '\n') {
+            ++m_position;
+            c = '\n';
+        }
+        buffer[count++] = static_cast<char>(c);
+        if (c == '\n') {
+            break;
+        }
+    }
+    if (m_error != 0) {
+        errno = m_error;
+        return nullptr;
+    }
+    if (count == 0 && size > 1) {
+        return nullptr;
+    }
+    buffer[count] = '\0';
+    return buffer;
+}
+
+bool TextFile::Append(char c) {
+    if (m_length == m_buffer.size() && !WriteBuffered()) {
+        return false;
+    }
+    m_buffer[m_length++] = c;
+    return true;
+}
+
+// Passes the buffer to the system. What could not be written is dropped: the
+// file is failed from then on anyway.
+bool TextFile::WriteBuffered() {
+    const int error = WriteAll(m_fd, m_buffer.data(), m_length);
+    m_length = 0;
+    return error == 0 || Fail(error);
+}
+
+bool TextFile::PutString(const char* text) {
+    if (!IsOpen() || !m_writing) {
+        errno = EBADF;
+        return false;
+    }
+    if (m_error != 0) {
+        errno = m_error;
+        return false;
+    }
+    for (const char* p = text; *p != '\0'; ++p) {
+        if (*p == '\n' && !Append('\r')) {
+            return false;
+        }
+        if (!Append(*p)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool TextFile::Flush() {
+    if (!IsOpen() || !m_writing) {
+        errno = EBADF;
+        return false;
+    }
+    if (m_error != 0) {
+        errno = m_error;
+        return false;
+    }
+    return WriteBuffered();
+}
+
+bool TextFile::Sync() {
+    if (!Flush()) {
+        return false;
+    }
+    return fsync(m_fd) == 0 || Fail(errno);
+}
+
+// Linux releases the descriptor even when close() is interrupted, so EINTR is
+// not a failure and the close is never retried.
+bool TextFile::Close() {
+    if (!IsOpen()) {
+        errno = EBADF;
+        return false;
+    }
+    if (m_writing && m_error == 0) {
+        WriteBuffered();
+    }
+    const int result = close(m_fd);
+    m_fd = -1;
+    m_length = m_position = 0;
+    if (result != 0 && errno != EINTR) {
+        Fail(errno);
+        return false;
+    }
+    if (m_writing && m_error != 0) {
+        errno = m_error;
+        return false;
+    }
+    return true;
+}
+
+namespace {
+
+// Creates a new, empty file in `directory` (empty or ending in '/'), named
+// after `name` and unlike any existing file, in the manner of mkstemp but
+// with the usual permission bits. Stores its path in `created` and returns
+// the descriptor, or -1 with errno set.
+int CreateUniqueBeside(const std::string& directory, const std::string& name,
+                       std::string& created) {
+    static std::atomic<unsigned> counter{0};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        created = directory + "." + name + "." + std::to_string(getpid()) + "-" +
+                  std::to_string(counter.fetch_add(1));
+        const int fd = open(created.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) {
+            return fd;
+        }
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+// Makes a finished rename durable. A failure here cannot undo the rename and
+// would not make the new content any less complete, so it is not reported.
+void SyncDirectory(const std::string& directory) {
+    const int fd =
+        open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        fsync(fd);
+        close(fd);
+    }
+}
+
+}  // namespace
+
+bool ReplaceFileAtomically(const std::string& path, const std::function<bool(TextFile&)>& write,
+                           int& error) {
+    const auto finish = [&error](int result) {
+        error = errno = result;
+        return result == 0;
+    };
+    const auto slash = path.rfind('/');
+    const std::string directory = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+    const std::string name = path.substr(directory.size());
+    if (name.empty()) {
+        return finish(EISDIR);
+    }
+    std::string created;
+    const int fd = CreateUniqueBeside(directory, name, created);
+    if (fd < 0) {
+        return finish(errno);
+    }
+    TemporaryFile temporary{created};
+    struct stat old {};
+    if (stat(path.c_str(), &old) == 0) {
+        fchmod(fd, old.st_mode & 07777);
+    }
+    {
+        TextFile file{fd, true};
+        if (!write(file)) {
+            return finish(file.Error() != 0 ? file.Error() : ECANCELED);
+        }
+        if (!file.Sync() || !file.Close()) {
+            return finish(file.Error());
+        }
+    }
+    if (rename(temporary.Path().c_str(), path.c_str()) != 0) {
+        return finish(errno);
+    }
+    temporary.Keep();
+    SyncDirectory(directory);
+    return finish(0);
+}
