@@ -7,9 +7,16 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "framework/CWnd.h"
+#include "framework/qt/Application.h"
+#include "framework/qt/MessageBoxes.h"
+#include "framework/qt/ModalHooks.h"
 #include "framework/qt/Windows1252.h"
 
 namespace {
+
+std::vector<framework::qt::OpenMessageBox> g_openBoxes;
+int g_beeps = 0;
 
 QMessageBox::Icon iconFor(UINT type) {
     switch (type & MB_ICONMASK) {
@@ -46,29 +53,42 @@ bool displayAvailable() {
     return std::getenv("DISPLAY") != nullptr || std::getenv("WAYLAND_DISPLAY") != nullptr;
 }
 
-// The word list reports its fatal errors from static initialisation, before
-// the framework has made the application object; make one for the box.
-void ensureApplication() {
-    if (QApplication::instance() != nullptr) {
-        return;
-    }
-    static int argc = 1;
-    static char name[] = "lexodrom";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);  // lives until the process ends
-}
-
 }  // namespace
 
-int MessageBoxA(HWND /*owner*/, LPCSTR text, LPCSTR caption, UINT type) {
+namespace framework::qt {
+
+const std::vector<OpenMessageBox>& openMessageBoxes() { return g_openBoxes; }
+
+int beepCount() { return g_beeps; }
+
+}  // namespace framework::qt
+
+// Before the application exists (the word list's start-up errors) a box is
+// shown only where someone can see it; otherwise its text goes to standard
+// error. Once the application runs, boxes are real windows, also on the
+// offscreen platform, where the test harness and the driver answer them.
+int MessageBoxA(HWND, LPCSTR text, LPCSTR caption, UINT type) {
     if (QApplication::instance() == nullptr && !displayAvailable()) {
         QByteArray line = (displayText(caption) + QStringLiteral(": ") + displayText(text)).toUtf8();
         std::fprintf(stderr, "%s\n", line.constData());
         std::fflush(stderr);
         return IDOK;
     }
-    ensureApplication();
-    QMessageBox box(iconFor(type), displayText(caption), displayText(text), QMessageBox::Ok);
+    framework::qt::ensureApplication();
+    QWidget* owner = QApplication::activeModalWidget();
+    QMessageBox box(iconFor(type), displayText(caption), displayText(text), QMessageBox::Ok, owner);
+    box.setWindowModality(Qt::ApplicationModal);
+    g_openBoxes.push_back({&box, caption != nullptr ? caption : "", text != nullptr ? text : "", type});
+    framework::qt::notifyModalStarted();
     box.exec();
+    g_openBoxes.pop_back();
     return IDOK;
+}
+
+BOOL MessageBeep(UINT) {
+    ++g_beeps;
+    if (QApplication::instance() != nullptr) {
+        QApplication::beep();
+    }
+    return TRUE;
 }

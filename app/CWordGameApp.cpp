@@ -1,0 +1,18 @@
+#include "app/CWordGameApp.h"
+
+#include <ctime>
+
+#include "game/Random.h"
+#include "ui/CWordGameDlg.h"
+
+BOOL CWordGameApp::InitInstance() {
+    Enable3dControls();
+    // Two runs started within the same second play the same computer moves.
+    SeedRandom(static_cast<std::uint32_t>(std::time(nullptr)));
+
+    CWordGameDlg dialog;
+    m_pMainWnd = &dialog;
+    dialog.DoModal();
+    m_pMainWnd = nullptr;
+    return FALSE;
+}

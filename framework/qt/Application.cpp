@@ -1,0 +1,66 @@
+#include "framework/qt/Application.h"
+
+#include <QApplication>
+
+#include <vector>
+
+#include "framework/CWinApp.h"
+#include "framework/qt/Icons.h"
+
+namespace {
+
+CWinApp* g_app = nullptr;
+
+int g_argc = 1;
+char g_defaultName[] = "lexodrom";
+char* g_defaultArgv[] = {g_defaultName, nullptr};
+char** g_argv = g_defaultArgv;
+
+}  // namespace
+
+namespace framework::qt {
+
+void ensureApplication() {
+    if (QApplication::instance() != nullptr) {
+        return;
+    }
+    // Lives until the process ends, as the Windows message machinery does.
+    auto* application = new QApplication(g_argc, g_argv);
+    application->setApplicationName(QStringLiteral("Lexodrom"));
+    application->setDesktopFileName(QStringLiteral("lexodrom"));
+}
+
+}  // namespace framework::qt
+
+CWinApp::CWinApp(LPCSTR) { g_app = this; }
+
+CWinApp::~CWinApp() {
+    if (g_app == this) {
+        g_app = nullptr;
+    }
+}
+
+BOOL CWinApp::InitInstance() { return TRUE; }
+
+HICON CWinApp::LoadIcon(UINT id) const { return framework::qt::loadIcon(id); }
+
+CWinApp* AfxGetApp() { return g_app; }
+
+CWnd* AfxGetMainWnd() { return g_app != nullptr ? g_app->m_pMainWnd : nullptr; }
+
+namespace framework {
+
+int RunApplication(int argc, char** argv) {
+    g_argc = argc;
+    g_argv = argv;
+    qt::ensureApplication();
+    if (g_app == nullptr) {
+        return 1;
+    }
+    if (g_app->InitInstance() == FALSE) {
+        return 0;  // a dialog-based program ends when its dialog ends
+    }
+    return QApplication::exec();
+}
+
+}  // namespace framework

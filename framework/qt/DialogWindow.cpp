@@ -1,0 +1,510 @@
+#include "framework/qt/DialogWindow.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QValidator>
+
+#include <algorithm>
+#include <cstring>
+
+#include "framework/qt/DialogLayout.h"
+#include "framework/qt/Icons.h"
+#include "framework/qt/ModalHooks.h"
+#include "framework/qt/Timers.h"
+#include "framework/qt/Windows1252.h"
+
+namespace framework::qt {
+namespace {
+
+std::vector<DialogWindow*>& registry() {
+    static std::vector<DialogWindow*> dialogs;
+    return dialogs;
+}
+
+bool isClass(const DialogItemTemplate& item, const char* name) {
+    return std::strcmp(item.windowClass, name) == 0;
+}
+
+// The text a control shows: Windows-1252 to Unicode, with the mnemonic '&'
+// kept for buttons (Qt draws the underline) and resolved for labels.
+QString labelText(const char* text, bool noPrefix) {
+    QString shown = fromWindows1252(text != nullptr ? text : "");
+    if (noPrefix) {
+        return shown;
+    }
+    QString result;
+    for (qsizetype i = 0; i < shown.size(); ++i) {
+        if (shown[i] == QLatin1Char('&') && i + 1 < shown.size()) {
+            ++i;  // "&&" shows one ampersand, "&x" shows x
+        }
+        result.append(shown[i]);
+    }
+    return result;
+}
+
+QString withoutMnemonic(const char* text) { return labelText(text, false); }
+
+// The mnemonic letter of a text ("&Neu" has N), or a null QChar.
+QChar mnemonicOf(const char* text) {
+    const QString shown = fromWindows1252(text != nullptr ? text : "");
+    for (qsizetype i = 0; i + 1 < shown.size(); ++i) {
+        if (shown[i] == QLatin1Char('&')) {
+            if (shown[i + 1] == QLatin1Char('&')) {
+                ++i;
+                continue;
+            }
+            return shown[i + 1].toUpper();
+        }
+    }
+    return {};
+}
+
+// Keeps an edit box to the characters the player may type into it: no more
+// than its limit (counted in characters, not UTF-16 units), and, for a box
+// that refuses them, none that Windows-1252 cannot hold.
+class EditValidator : public QValidator {
+public:
+    explicit EditValidator(WindowImpl& edit, QObject* parent) : QValidator(parent), edit_(edit) {}
+
+    State validate(QString& input, int&) const override {
+        if (edit_.limit > 0 && input.toUcs4().size() > edit_.limit) {
+            return Invalid;
+        }
+        if (edit_.foreign == ForeignCharacters::Refuse && !isWindows1252(input)) {
+            return Invalid;
+        }
+        return Acceptable;
+    }
+
+private:
+    WindowImpl& edit_;
+};
+
+Qt::WindowFlags flagsFor(const DialogTemplate& t) {
+    Qt::WindowFlags flags = (t.exStyle & WS_EX_APPWINDOW) != 0 ? Qt::Window : Qt::Dialog;
+    flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if ((t.style & WS_SYSMENU) != 0) {
+        flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    }
+    if ((t.style & WS_MINIMIZEBOX) != 0) {
+        flags |= Qt::WindowMinimizeButtonHint;
+    }
+    if ((t.style & WS_MAXIMIZEBOX) != 0) {
+        flags |= Qt::WindowMaximizeButtonHint;
+    }
+    return flags;
+}
+
+std::unique_ptr<CWnd> makeControlObject(const DialogItemTemplate& item) {
+    if (isClass(item, "EDIT")) {
+        return std::make_unique<CEdit>();
+    }
+    if (isClass(item, "BUTTON")) {
+        return std::make_unique<CButton>();
+    }
+    if (isClass(item, "LISTBOX")) {
+        return std::make_unique<CListBox>();
+    }
+    return std::make_unique<CStatic>();
+}
+
+}  // namespace
+
+DialogWindow::DialogWindow(CDialog& dialog, const DialogTemplate& dialogTemplate, QWidget* owner)
+    : QWidget(owner, flagsFor(dialogTemplate)), dialog_(dialog), template_(dialogTemplate) {
+    self_ = std::make_unique<WindowImpl>(ControlKind::Dialog, 0, dialogTemplate.style,
+                                         dialogTemplate.exStyle, this, &dialog, this);
+    self_->tag();
+    setWindowTitle(fromWindows1252(dialogTemplate.caption));
+    setFont(dialogFont(dialogTemplate));
+    setWindowModality(Qt::ApplicationModal);
+    setAttribute(Qt::WA_DeleteOnClose, false);
+
+    const BaseUnits units = baseUnits(font());
+    setFixedSize(toPixels(units, 0, 0, dialogTemplate.cx, dialogTemplate.cy).size());
+    buildControls();
+    nameControlsForAssistiveTechnology();
+    defaultId_ = DefaultButtonId(dialogTemplate);
+
+    // The standard entries of the system menu; the program appends its own.
+    CMenu& menu = self_->systemMenu;
+    if ((dialogTemplate.style & WS_MINIMIZEBOX) != 0) {
+        menu.AppendMenu(MF_STRING, SC_MINIMIZE, "&Minimieren");
+        menu.AppendMenu(MF_SEPARATOR);
+    }
+    menu.AppendMenu(MF_STRING, SC_CLOSE, "&Schlie\xDF" "en\tAlt+F4");
+
+    qApp->installEventFilter(this);
+    registry().push_back(this);
+}
+
+DialogWindow::~DialogWindow() {
+    qApp->removeEventFilter(this);
+    killTimersOf(self_.get());
+    auto& dialogs = registry();
+    dialogs.erase(std::remove(dialogs.begin(), dialogs.end(), this), dialogs.end());
+    for (auto& control : controls_) {
+        control->wnd->AttachImpl(nullptr);
+    }
+}
+
+const std::vector<DialogWindow*>& DialogWindow::openDialogs() { return registry(); }
+
+WindowImpl* DialogWindow::control(int id) const {
+    for (const auto& control : controls_) {
+        if (control->id == id) {
+            return control.get();
+        }
+    }
+    return nullptr;
+}
+
+void DialogWindow::buildControls() {
+    const BaseUnits units = baseUnits(font());
+    QButtonGroup* radioGroup = nullptr;
+    QWidget* previousTabStop = nullptr;
+
+    for (const DialogItemTemplate& item : template_.items) {
+        std::unique_ptr<CWnd> object = makeControlObject(item);
+        QWidget* widget = nullptr;
+        ControlKind kind = ControlKind::Static;
+        const DWORD type = item.style & BS_TYPEMASK;
+
+        if ((item.style & WS_GROUP) != 0) {
+            radioGroup = nullptr;  // a group start closes the radio group before it
+        }
+        if (isClass(item, "BUTTON") && type == BS_GROUPBOX) {
+            kind = ControlKind::GroupBox;
+            widget = new QGroupBox(labelText(item.text, false), this);
+        } else if (isClass(item, "BUTTON") && type == BS_AUTORADIOBUTTON) {
+            kind = ControlKind::RadioButton;
+            auto* radio = new QRadioButton(fromWindows1252(item.text), this);
+            radio->setShortcut(QKeySequence());  // mnemonics are the dialog's business
+            if (radioGroup == nullptr) {
+                radioGroup = new QButtonGroup(this);
+            }
+            radioGroup->addButton(radio);
+            widget = radio;
+        } else if (isClass(item, "BUTTON")) {
+            kind = ControlKind::PushButton;
+            auto* button = new QPushButton(fromWindows1252(item.text), this);
+            button->setShortcut(QKeySequence());
+            button->setAutoDefault(false);
+            button->setDefault(type == BS_DEFPUSHBUTTON);
+            widget = button;
+        } else if (isClass(item, "EDIT") && (item.style & ES_MULTILINE) != 0) {
+            kind = ControlKind::MultiLineEdit;
+            auto* edit = new QPlainTextEdit(this);
+            edit->setReadOnly((item.style & ES_READONLY) != 0);
+            edit->setVerticalScrollBarPolicy((item.style & WS_VSCROLL) != 0 ? Qt::ScrollBarAsNeeded
+                                                                           : Qt::ScrollBarAlwaysOff);
+            edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+            edit->setTabChangesFocus(true);
+            widget = edit;
+        } else if (isClass(item, "EDIT")) {
+            kind = ControlKind::Edit;
+            auto* edit = new QLineEdit(this);
+            edit->setReadOnly((item.style & ES_READONLY) != 0);
+            edit->setFrame((item.style & WS_BORDER) != 0 || (item.exStyle & WS_EX_STATICEDGE) != 0);
+            widget = edit;
+        } else if (isClass(item, "LISTBOX")) {
+            kind = ControlKind::ListBox;
+            auto* list = new QListWidget(this);
+            list->setSortingEnabled((item.style & LBS_SORT) != 0);
+            list->setVerticalScrollBarPolicy((item.style & WS_VSCROLL) != 0 ? Qt::ScrollBarAlwaysOn
+                                                                           : Qt::ScrollBarAlwaysOff);
+            list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+            widget = list;
+        } else if (isClass(item, "STATIC") && (item.style & SS_TYPEMASK) == SS_ICON) {
+            kind = ControlKind::Icon;
+            auto* label = new QLabel(this);
+            label->setPixmap(iconPixmap(item.iconId, 32));
+            widget = label;
+        } else {
+            auto* label = new QLabel(labelText(item.text, (item.style & SS_NOPREFIX) != 0), this);
+            const bool right =
+                (item.style & SS_TYPEMASK) == SS_RIGHT || (item.exStyle & WS_EX_RIGHT) != 0;
+            label->setAlignment((right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
+            widget = label;
+        }
+        widget->setProperty("lexodromText", fromWindows1252(item.text != nullptr ? item.text : ""));
+
+        QRect rect = toPixels(units, item.x, item.y, item.cx, item.cy);
+        if (kind == ControlKind::Icon) {
+            rect.setSize(QSize(32, 32));  // an icon static takes the icon's size
+        }
+        if (kind == ControlKind::Static) {
+            auto* label = static_cast<QLabel*>(widget);
+            const QFontMetrics metrics(font());
+            if (rect.height() < 2 * metrics.height()) {
+                // A one-line label: our fonts' hinting can make its text a few
+                // pixels wider than on Windows, so it gets the room it needs
+                // on its line instead of wrapping its last word out of sight.
+                const int needed = metrics.horizontalAdvance(label->text()) + 2;
+                if (needed > rect.width() && !label->alignment().testFlag(Qt::AlignRight)) {
+                    rect.setWidth(needed);
+                }
+            } else {
+                label->setWordWrap(true);
+            }
+        }
+        widget->setGeometry(rect);
+        widget->setEnabled((item.style & WS_DISABLED) == 0);
+        widget->setVisible((item.style & WS_VISIBLE) != 0);
+
+        const bool tabStop = (item.style & WS_TABSTOP) != 0;
+        if (kind == ControlKind::Static || kind == ControlKind::Icon || kind == ControlKind::GroupBox) {
+            widget->setFocusPolicy(Qt::NoFocus);
+        } else {
+            widget->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::ClickFocus);
+        }
+        if (tabStop) {
+            if (previousTabStop != nullptr) {
+                setTabOrder(previousTabStop, widget);
+            }
+            previousTabStop = widget;
+        }
+
+        auto impl = std::make_unique<WindowImpl>(kind, item.id, item.style, item.exStyle, widget,
+                                                 object.get(), this);
+        impl->foreign = item.foreign;
+        impl->tag();
+        object->AttachImpl(impl.get());
+        WindowImpl* raw = impl.get();
+        if (kind == ControlKind::Edit) {
+            static_cast<QLineEdit*>(widget)->setValidator(new EditValidator(*raw, widget));
+        }
+        if (kind == ControlKind::PushButton || kind == ControlKind::RadioButton) {
+            connect(static_cast<QAbstractButton*>(widget), &QAbstractButton::clicked, this,
+                    [this, raw] { dispatchCommand(raw->id, BN_CLICKED); });
+        }
+        controls_.push_back(std::move(impl));
+        controlObjects_.push_back(std::move(object));
+    }
+}
+
+// Buttons and labels are named by their text; an edit box or list box by the
+// label left of it on its line, else just above it, each label naming one
+// control; the template's own name serves where no label stands.
+void DialogWindow::nameControlsForAssistiveTechnology() {
+    const auto& items = template_.items;
+    std::vector<bool> used(items.size(), false);
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const DialogItemTemplate& item = items[i];
+        QWidget* widget = controls_[i]->widget;
+        if (!isClass(item, "EDIT") && !isClass(item, "LISTBOX")) {
+            widget->setAccessibleName(withoutMnemonic(item.text));
+            continue;
+        }
+        int best = -1;
+        int bestDistance = 0;
+        for (int pass = 0; pass < 2 && best < 0; ++pass) {
+            for (std::size_t j = 0; j < items.size(); ++j) {
+                const DialogItemTemplate& label = items[j];
+                if (used[j] || !isClass(label, "STATIC") || (label.style & SS_TYPEMASK) == SS_ICON ||
+                    label.text == nullptr || *label.text == '\0') {
+                    continue;
+                }
+                const int labelMiddle = label.y + label.cy / 2;
+                const bool sameLine = labelMiddle >= item.y && labelMiddle <= item.y + item.cy &&
+                                      label.x + label.cx <= item.x + 2;
+                const bool above = label.y + label.cy <= item.y + 2 &&
+                                   label.x < item.x + item.cx && label.x + label.cx > item.x;
+                const int distance = pass == 0 ? item.x - (label.x + label.cx)
+                                               : item.y - (label.y + label.cy);
+                if ((pass == 0 ? sameLine : above) && (best < 0 || distance < bestDistance)) {
+                    best = static_cast<int>(j);
+                    bestDistance = distance;
+                }
+            }
+        }
+        if (best >= 0) {
+            used[static_cast<std::size_t>(best)] = true;
+            widget->setAccessibleName(withoutMnemonic(items[static_cast<std::size_t>(best)].text));
+        } else if (item.text != nullptr) {
+            widget->setAccessibleName(fromWindows1252(item.text));
+        }
+    }
+}
+
+void DialogWindow::focusFirstTabStop() {
+    for (const auto& control : controls_) {
+        QWidget* w = control->widget;
+        if ((control->style & WS_TABSTOP) != 0 && w->isEnabled() && !w->isHidden()) {
+            w->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+}
+
+int DialogWindow::runModal() {
+    if (parentWidget() != nullptr) {
+        const QRect owner = parentWidget()->window()->geometry();
+        move(owner.center() - rect().center());
+    } else if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
+    if (ended_) {
+        return result_;
+    }
+    show();
+    raise();
+    activateWindow();
+    QEventLoop loop;
+    loop_ = &loop;
+    notifyModalStarted();
+    loop.exec(QEventLoop::DialogExec);
+    loop_ = nullptr;
+    hide();
+    return result_;
+}
+
+void DialogWindow::endModal(int result) {
+    result_ = result;
+    ended_ = true;
+    if (loop_ != nullptr) {
+        loop_->exit(0);
+    }
+}
+
+void DialogWindow::dispatchCommand(int id, UINT code) {
+    const WPARAM wParam = MAKEWPARAM(static_cast<WORD>(id), static_cast<WORD>(code));
+    WindowImpl* control = this->control(id);
+    dialog_.DispatchMessage(WM_COMMAND, wParam,
+                            control != nullptr ? reinterpret_cast<LPARAM>(control) : 0);
+}
+
+void DialogWindow::clickControl(WindowImpl& control) {
+    auto* button = qobject_cast<QAbstractButton*>(control.widget);
+    if (button == nullptr || !button->isEnabled() || button->isHidden()) {
+        return;
+    }
+    button->click();  // checks an automatic radio button, then emits clicked
+}
+
+void DialogWindow::handleEnter() {
+    WindowImpl* focused = WindowImpl::of(QApplication::focusWidget());
+    if (focused != nullptr && focused->dialog == this && focused->isPushButton()) {
+        clickControl(*focused);
+        return;
+    }
+    if (WindowImpl* target = control(defaultId_)) {
+        clickControl(*target);
+    }
+}
+
+bool DialogWindow::handleMnemonic(QChar key) {
+    const auto& items = template_.items;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        WindowImpl& control = *controls_[i];
+        if (control.kind == ControlKind::Edit || control.kind == ControlKind::MultiLineEdit ||
+            control.kind == ControlKind::ListBox || control.kind == ControlKind::Icon ||
+            ((control.kind == ControlKind::Static) && (control.style & SS_NOPREFIX) != 0)) {
+            continue;
+        }
+        if (mnemonicOf(items[i].text) != key.toUpper()) {
+            continue;
+        }
+        if (!control.widget->isEnabled() || control.widget->isHidden()) {
+            return true;
+        }
+        if (control.kind == ControlKind::PushButton || control.kind == ControlKind::RadioButton) {
+            control.widget->setFocus(Qt::ShortcutFocusReason);
+            clickControl(control);
+        } else {
+            // A label's mnemonic moves the focus to the next control that takes it.
+            for (std::size_t j = i + 1; j < controls_.size(); ++j) {
+                QWidget* next = controls_[j]->widget;
+                if (next->focusPolicy() != Qt::NoFocus && next->isEnabled() && !next->isHidden()) {
+                    next->setFocus(Qt::ShortcutFocusReason);
+                    break;
+                }
+            }
+        }
+        return true;
+    }
+    return false;
+}
+
+bool DialogWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) {
+        return false;
+    }
+    auto* widget = static_cast<QWidget*>(watched);
+    if (widget->window() != this || QApplication::activePopupWidget() != nullptr) {
+        return false;
+    }
+    auto* key = static_cast<QKeyEvent*>(event);
+    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+    if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && modifiers == Qt::NoModifier) {
+        handleEnter();
+        return true;
+    }
+    if (key->key() == Qt::Key_Escape && modifiers == Qt::NoModifier) {
+        dispatchCommand(IDCANCEL, BN_CLICKED);
+        return true;
+    }
+    if (modifiers == Qt::AltModifier && key->key() == Qt::Key_Space) {
+        openSystemMenu(mapToGlobal(QPoint(0, 0)));
+        return true;
+    }
+    if (modifiers == Qt::AltModifier && !key->text().isEmpty()) {
+        return handleMnemonic(key->text().at(0));
+    }
+    if (modifiers == Qt::AltModifier && key->key() >= Qt::Key_A && key->key() <= Qt::Key_Z) {
+        return handleMnemonic(QChar(static_cast<char16_t>(key->key())));
+    }
+    return false;
+}
+
+void DialogWindow::closeEvent(QCloseEvent* event) {
+    // The close button is the system menu's Close: the dialog decides.
+    event->ignore();
+    dialog_.DispatchMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+void DialogWindow::contextMenuEvent(QContextMenuEvent* event) {
+    openSystemMenu(event->globalPos());
+}
+
+void DialogWindow::openSystemMenu(const QPoint& globalPosition) {
+    if ((template_.style & WS_SYSMENU) == 0) {
+        return;
+    }
+    QMenu menu(this);
+    const CMenu& items = self_->systemMenu;
+    for (int i = 0; i < items.itemCount(); ++i) {
+        const CMenu::Item& item = items.items()[i];
+        if (item.id == 0) {
+            menu.addSeparator();
+            continue;
+        }
+        QAction* action = menu.addAction(fromWindows1252(item.text.bytes()));
+        action->setEnabled(item.enabled);
+        const UINT id = item.id;
+        connect(action, &QAction::triggered, this,
+                [this, id] { dialog_.DispatchMessage(WM_SYSCOMMAND, id, 0); });
+    }
+    notifyModalStarted();
+    menu.exec(globalPosition);
+}
+
+void DialogWindow::paintEvent(QPaintEvent* event) {
+    dialog_.DispatchMessage(WM_PAINT, 0, 0);
+    QWidget::paintEvent(event);
+}
+
+}  // namespace framework::qt

@@ -1,0 +1,172 @@
+// lexodrom-driver: the real program, headless, driven by commands on
+// standard input. Commands run in whatever event loop is running when they
+// arrive, so that they reach modal boxes too.
+#include <QApplication>
+#include <QSocketNotifier>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <deque>
+#include <iostream>
+#include <string>
+
+#include "framework/Automation.h"
+#include "framework/CWinApp.h"
+#include "framework/Resources.h"
+
+namespace framework::automation {
+namespace {
+
+std::deque<std::string> g_lines;  // read, not yet executed
+std::string g_partial;            // the start of a line still being read
+bool g_endOfInput = false;
+bool g_draining = false;
+
+bool parseId(const std::string& word, int& id) {
+    if (ControlIdOf(word.c_str(), id)) {
+        return true;
+    }
+    char* end = nullptr;
+    const long value = std::strtol(word.c_str(), &end, 10);
+    if (word.empty() || *end != '\0') {
+        return false;
+    }
+    id = static_cast<int>(value);
+    return true;
+}
+
+void complain(const std::string& line) {
+    std::fprintf(stderr, "lexodrom-driver: cannot do \"%s\"\n", line.c_str());
+    std::fflush(stderr);
+}
+
+void execute(const std::string& line) {
+    const std::size_t space = line.find(' ');
+    const std::string command = line.substr(0, space);
+    const std::string rest = space == std::string::npos ? std::string() : line.substr(space + 1);
+    bool ok = true;
+    int id = 0;
+    if (command.empty()) {
+        return;
+    } else if (command == "state") {
+        std::printf("%s\n", StateJson().c_str());
+        std::fflush(stdout);
+    } else if (command == "set") {
+        const std::size_t idEnd = rest.find(' ');
+        const std::string text = idEnd == std::string::npos ? std::string() : rest.substr(idEnd + 1);
+        ok = parseId(rest.substr(0, idEnd), id) && SetText(id, text);
+    } else if (command == "click") {
+        ok = parseId(rest, id) && Click(id);
+    } else if (command == "key") {
+        ok = PressKey(rest);
+    } else if (command == "tick") {
+        ok = parseId(rest, id) && id >= 0;
+        if (ok) {
+            Tick(id);
+        }
+    } else if (command == "sys") {
+        ok = parseId(rest, id) && SystemCommand(static_cast<UINT>(id));
+    } else if (command == "menu") {
+        ok = ChooseMenuEntry(rest);
+    } else if (command == "shot") {
+        ok = !rest.empty() && SaveScreenshot(rest);
+    } else {
+        ok = false;
+    }
+    if (!ok) {
+        complain(line);
+    }
+}
+
+// Runs the waiting commands in order. A command that opens a modal loop
+// returns only when the loop ends; the loop's start drains the next commands
+// from inside it.
+void drain() {
+    while (!g_lines.empty()) {
+        const std::string line = g_lines.front();
+        g_lines.pop_front();
+        execute(line);
+    }
+    if (g_endOfInput && !g_draining) {
+        // End of input ends the program as Escape would, one window at a time.
+        g_draining = true;
+        Post([] {
+            g_draining = false;
+            PressKey("Escape");
+            drain();
+        });
+    }
+}
+
+void readInput() {
+    char buffer[4096];
+    for (;;) {
+        const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
+        if (n > 0) {
+            g_partial.append(buffer, static_cast<std::size_t>(n));
+            continue;
+        }
+        if (n == 0) {
+            g_endOfInput = true;
+        }
+        break;  // would block, or end of input
+    }
+    std::size_t newline;
+    while ((newline = g_partial.find('\n')) != std::string::npos) {
+        std::string line = g_partial.substr(0, newline);
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        g_lines.push_back(line);
+        g_partial.erase(0, newline + 1);
+    }
+    if (g_endOfInput && !g_partial.empty()) {
+        g_lines.push_back(g_partial);
+        g_partial.clear();
+    }
+    drain();
+}
+
+void reportExit(int status, void*) {
+    std::printf("{\"exit\": %d}\n", status);
+    std::fflush(stdout);
+}
+
+}  // namespace
+
+int RunDriver(int argc, char** argv, const std::function<void(std::uint32_t)>& seed) {
+    bool seeded = false;
+    std::uint32_t seedValue = 0;
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::string(argv[i]) == "--seed") {
+            seedValue = static_cast<std::uint32_t>(std::strtoul(argv[i + 1], nullptr, 10));
+            seeded = true;
+        }
+    }
+    on_exit(reportExit, nullptr);
+    StartHeadless();
+    OnUnexpectedModal(drain);
+
+    ::fcntl(STDIN_FILENO, F_SETFL, ::fcntl(STDIN_FILENO, F_GETFL) | O_NONBLOCK);
+    auto* notifier = new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, qApp);
+    QObject::connect(notifier, &QSocketNotifier::activated, [notifier] {
+        readInput();
+        if (g_endOfInput) {
+            notifier->setEnabled(false);
+        }
+    });
+    // The first action of the program's own loop: after start-up has seeded
+    // the generator with the time, and before any command.
+    Post([seeded, seedValue, seed] {
+        if (seeded && seed) {
+            seed(seedValue);
+        }
+        readInput();
+    });
+    return RunApplication(argc, argv);
+}
+
+}  // namespace framework::automation

@@ -1,0 +1,43 @@
+// The game's one window: the main dialog, which owns the state of the game
+// and the display operations every part of the game writes through.
+#pragma once
+
+#include "framework/CDialog.h"
+
+class CWordGameDlg : public CDialog {
+public:
+    explicit CWordGameDlg(CWnd* parent = nullptr);
+
+    // The transcript gets `text` and a line end, and is shown whole again.
+    void AppendTranscriptLine(LPCSTR text);
+    void ShowTranscript();
+    void ClearTranscript();
+    void ShowScore();
+    // Shows the number of the current word, the counter plus one.
+    void ShowWordNumber();
+    // Selects the letter box's content and gives it the focus, so that the
+    // next letter typed replaces the last one.
+    void FocusLetterBox();
+
+    CString m_letter;      // the letter box, at most one character
+    HICON m_hIcon;         // icon 128, big and small
+    int m_score = 0;       // may become negative
+    int m_seconds = 0;     // clock ticks since start-up, never reset
+    UINT_PTR m_timerId = 0;  // the running game clock, 0 when none runs
+    int m_wordCount = 0;   // words finished in the round, 0 to 19
+    CString m_typed;       // the letter box's text at the last Enter
+    CString m_transcript;  // what the transcript box shows
+    char m_fragment[500];  // the word so far, zero-terminated
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+
+    void OnSysCommand(UINT id, LPARAM lParam);
+    void OnPaint();
+    HCURSOR OnQueryDragIcon();
+    void OnAbout();
+
+    DECLARE_MESSAGE_MAP()
+};
