@@ -29,6 +29,7 @@ void Post(std::function<void()> action);
 void WhenModal(std::function<void()> action);
 void OnUnexpectedModal(std::function<void()> unexpected);
 std::size_t PendingModalActions();
+void ClearModalActions();
 
 // The window that takes the player's input now.
 struct ActiveWindow {
@@ -49,6 +50,7 @@ bool SetText(int id, std::string_view utf8);  // as a player typing the text int
 bool PressKey(std::string_view name);      // Enter, Escape, Tab, Space or Alt+LETTER
 void Tick(int ticks);                      // every running timer, at once
 bool SystemCommand(UINT id);               // WM_SYSCOMMAND to the main window
+bool CloseWindow();                        // the caption's close button of the active dialog
 bool ChooseMenuEntry(std::string_view utf8Text);  // in an open system menu
 
 // Read back, from the innermost open dialog that has the control.

@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <cstdio>
 #include <cstdlib>
 #include <deque>
 
@@ -110,6 +111,10 @@ void sendKey(QWidget* target, int key, Qt::KeyboardModifiers modifiers, const QS
 }
 
 void mouseClick(QWidget* widget) {
+    // Qt focuses on click only for events from the window system.
+    if ((widget->focusPolicy() & Qt::ClickFocus) != 0) {
+        widget->setFocus(Qt::MouseFocusReason);
+    }
     const QPointF local(widget->width() / 2.0, widget->height() / 2.0);
     const QPointF global = widget->mapToGlobal(local);
     QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton,
@@ -180,11 +185,30 @@ bool focused(const WindowImpl& control) {
     return window->focusWidget() == control.widget;
 }
 
+// The offscreen platform reports what it cannot do (raise a window, grab
+// the keyboard) at every dialog; that is expected here and only noise.
+QtMessageHandler g_standardHandler = nullptr;
+
+void quietHeadlessNoise(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (message.startsWith(QLatin1String("This plugin does not support")) ||
+        message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR"))) {
+        return;
+    }
+    if (g_standardHandler != nullptr) {
+        g_standardHandler(type, context, message);
+    } else {
+        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+    }
+}
+
 }  // namespace
 
 void StartHeadless() {
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    }
+    if (g_standardHandler == nullptr) {
+        g_standardHandler = qInstallMessageHandler(quietHeadlessNoise);
     }
     framework::qt::ensureApplication();
     framework::qt::setModalStartedHook(onModalStarted);
@@ -197,6 +221,8 @@ void WhenModal(std::function<void()> action) { modalActions().push_back(std::mov
 void OnUnexpectedModal(std::function<void()> unexpected) { unexpectedModal() = std::move(unexpected); }
 
 std::size_t PendingModalActions() { return modalActions().size(); }
+
+void ClearModalActions() { modalActions().clear(); }
 
 ActiveWindow Active() {
     ActiveWindow active;
@@ -302,6 +328,15 @@ bool SystemCommand(UINT id) {
         return false;
     }
     main->DispatchMessage(WM_SYSCOMMAND, id, 0);
+    return true;
+}
+
+bool CloseWindow() {
+    DialogWindow* dialog = activeDialog();
+    if (dialog == nullptr) {
+        return false;
+    }
+    dialog->close();  // the window system's close request
     return true;
 }
 

@@ -296,46 +296,63 @@ void DialogWindow::buildControls() {
     }
 }
 
-// Buttons and labels are named by their text; an edit box or list box by the
-// label left of it on its line, else just above it, each label naming one
-// control; the template's own name serves where no label stands.
+// Buttons and labels are named by their text. An edit box or list box is
+// named by the label left of it on its line, else by one just above it; a
+// label names one control, and a box that no label names keeps the name its
+// template gives it.
 void DialogWindow::nameControlsForAssistiveTechnology() {
     const auto& items = template_.items;
     std::vector<bool> used(items.size(), false);
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        const DialogItemTemplate& item = items[i];
-        QWidget* widget = controls_[i]->widget;
-        if (!isClass(item, "EDIT") && !isClass(item, "LISTBOX")) {
-            widget->setAccessibleName(withoutMnemonic(item.text));
-            continue;
-        }
-        int best = -1;
-        int bestDistance = 0;
-        for (int pass = 0; pass < 2 && best < 0; ++pass) {
+    std::vector<int> label(items.size(), -1);
+    auto isLabel = [&](std::size_t j) {
+        const DialogItemTemplate& l = items[j];
+        return !used[j] && isClass(l, "STATIC") && (l.style & SS_TYPEMASK) != SS_ICON &&
+               l.text != nullptr && *l.text != '\0';
+    };
+    auto needsLabel = [&](std::size_t i) {
+        return (isClass(items[i], "EDIT") || isClass(items[i], "LISTBOX")) && label[i] < 0;
+    };
+    // Same line first for every box, then just above for the rest.
+    for (int pass = 0; pass < 2; ++pass) {
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            if (!needsLabel(i)) {
+                continue;
+            }
+            const DialogItemTemplate& box = items[i];
+            int best = -1;
+            int bestDistance = 0;
             for (std::size_t j = 0; j < items.size(); ++j) {
-                const DialogItemTemplate& label = items[j];
-                if (used[j] || !isClass(label, "STATIC") || (label.style & SS_TYPEMASK) == SS_ICON ||
-                    label.text == nullptr || *label.text == '\0') {
+                if (!isLabel(j)) {
                     continue;
                 }
-                const int labelMiddle = label.y + label.cy / 2;
-                const bool sameLine = labelMiddle >= item.y && labelMiddle <= item.y + item.cy &&
-                                      label.x + label.cx <= item.x + 2;
-                const bool above = label.y + label.cy <= item.y + 2 &&
-                                   label.x < item.x + item.cx && label.x + label.cx > item.x;
-                const int distance = pass == 0 ? item.x - (label.x + label.cx)
-                                               : item.y - (label.y + label.cy);
-                if ((pass == 0 ? sameLine : above) && (best < 0 || distance < bestDistance)) {
+                const DialogItemTemplate& l = items[j];
+                const int middle = l.y + l.cy / 2;
+                const bool sameLine =
+                    middle >= box.y && middle <= box.y + box.cy && l.x + l.cx <= box.x + 2;
+                const int gapAbove = box.y - (l.y + l.cy);
+                const bool justAbove = gapAbove >= -2 && gapAbove <= l.cy && l.x < box.x + box.cx &&
+                                       l.x + l.cx > box.x;
+                const int distance = pass == 0 ? box.x - (l.x + l.cx) : gapAbove;
+                if ((pass == 0 ? sameLine : justAbove) && (best < 0 || distance < bestDistance)) {
                     best = static_cast<int>(j);
                     bestDistance = distance;
                 }
             }
+            if (best >= 0) {
+                used[static_cast<std::size_t>(best)] = true;
+                label[i] = best;
+            }
         }
-        if (best >= 0) {
-            used[static_cast<std::size_t>(best)] = true;
-            widget->setAccessibleName(withoutMnemonic(items[static_cast<std::size_t>(best)].text));
-        } else if (item.text != nullptr) {
-            widget->setAccessibleName(fromWindows1252(item.text));
+    }
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const DialogItemTemplate& item = items[i];
+        QWidget* widget = controls_[i]->widget;
+        if (label[i] >= 0) {
+            widget->setAccessibleName(withoutMnemonic(items[static_cast<std::size_t>(label[i])].text));
+        } else if (isClass(item, "EDIT") || isClass(item, "LISTBOX")) {
+            widget->setAccessibleName(fromWindows1252(item.text != nullptr ? item.text : ""));
+        } else {
+            widget->setAccessibleName(withoutMnemonic(item.text));
         }
     }
 }
@@ -396,7 +413,7 @@ void DialogWindow::clickControl(WindowImpl& control) {
 }
 
 void DialogWindow::handleEnter() {
-    WindowImpl* focused = WindowImpl::of(QApplication::focusWidget());
+    WindowImpl* focused = WindowImpl::of(focusWidget());
     if (focused != nullptr && focused->dialog == this && focused->isPushButton()) {
         clickControl(*focused);
         return;
