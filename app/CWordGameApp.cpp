@@ -2,6 +2,7 @@
 
 #include <ctime>
 
+#include "dictionary/WordList.h"
 #include "game/Random.h"
 #include "ui/CWordGameDlg.h"
 
@@ -10,7 +11,7 @@ BOOL CWordGameApp::InitInstance() {
     // Two runs started within the same second play the same computer moves.
     SeedRandom(static_cast<std::uint32_t>(std::time(nullptr)));
 
-    CWordGameDlg dialog;
+    CWordGameDlg dialog(g_wordList);
     m_pMainWnd = &dialog;
     dialog.DoModal();
     m_pMainWnd = nullptr;

@@ -7,8 +7,11 @@
 #include "res/resource.h"
 #include "ui/CAboutDlg.h"
 
-CWordGameDlg::CWordGameDlg(CWnd* parent)
-    : CDialog(IDD_MAIN, parent), m_letter(""), m_hIcon(AfxGetApp() != nullptr ? AfxGetApp()->LoadIcon(IDR_MAINFRAME) : nullptr) {
+CWordGameDlg::CWordGameDlg(CWordList& words, CWnd* parent)
+    : CDialog(IDD_MAIN, parent),
+      m_wordList(words),
+      m_letter(""),
+      m_hIcon(AfxGetApp() != nullptr ? AfxGetApp()->LoadIcon(IDR_MAINFRAME) : nullptr) {
     m_fragment[0] = '\0';
 }
 

@@ -2,11 +2,17 @@
 // and the display operations every part of the game writes through.
 #pragma once
 
+#include "dictionary/CWordList.h"
 #include "framework/CDialog.h"
 
+// The handlers are grouped by concern: the window itself in ui/, the moves,
+// word start, hints and clock in game/, the round end and the high-score
+// table in scores/.
 class CWordGameDlg : public CDialog {
 public:
-    explicit CWordGameDlg(CWnd* parent = nullptr);
+    // `words` is the dictionary the game is played against: the program's
+    // one word list, or a list made for a test.
+    explicit CWordGameDlg(CWordList& words, CWnd* parent = nullptr);
 
     // The transcript gets `text` and a line end, and is shown whole again.
     void AppendTranscriptLine(LPCSTR text);
@@ -19,6 +25,23 @@ public:
     // next letter typed replaces the last one.
     void FocusLetterBox();
 
+    // game/: the player's letter and the computer's reply.
+    void OnEnter();
+    void ProcessLetter();
+    void EndWord();
+
+    // game/: word start, hint and the game clock.
+    void OnNew();
+    void OnLevel();
+    void OnComputerStarts();
+    void OnHint();
+    void OnTimer(UINT_PTR id);
+
+    // scores/: the end of a round and the high-score table.
+    void EndRound();
+    void OnShowScores();
+
+    CWordList& m_wordList;  // the dictionary of this game
     CString m_letter;      // the letter box, at most one character
     HICON m_hIcon;         // icon 128, big and small
     int m_score = 0;       // may become negative

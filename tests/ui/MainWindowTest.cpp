@@ -14,16 +14,19 @@ namespace ui = framework::automation;
 
 CWinApp g_app;  // the icon is loaded through the application object
 
+const std::string kWords = std::string(":Abend") + '\0' + "Bahn" + '\0' + ".";
+
 class MainWindow : public testing::Test {
 protected:
     void SetUp() override { ui::StartHeadless(); }
+    CWordList words_{std::span<const char>(kWords.data(), kWords.size())};
 };
 
 constexpr int kButtons[] = {IDOK,    IDC_ENTER, IDC_ABOUT,           IDC_HELP_BUTTON,
                             IDC_NEW, IDC_HINT,  IDC_COMPUTER_STARTS, IDC_SHOW_SCORES};
 
 TEST_F(MainWindow, StartsInTheDocumentedState) {
-    CWordGameDlg dialog;
+    CWordGameDlg dialog(words_);
     harness::Run(dialog, [&] {
         EXPECT_EQ(ui::Active().templateId, IDD_MAIN);
         EXPECT_EQ(ui::Active().title, "Lexodrom");
@@ -52,7 +55,7 @@ TEST_F(MainWindow, StartsInTheDocumentedState) {
 // Every control keeps the template's texts, and the layout keeps its
 // proportions: positions scale by one base unit pair for the whole dialog.
 TEST_F(MainWindow, ControlsFollowTheTemplate) {
-    CWordGameDlg dialog;
+    CWordGameDlg dialog(words_);
     harness::Run(dialog, [&] {
         const framework::DialogTemplate* t = framework::FindDialogTemplate(IDD_MAIN);
         ASSERT_NE(t, nullptr);
@@ -83,7 +86,7 @@ TEST_F(MainWindow, ControlsFollowTheTemplate) {
 
 // Screen readers name edit boxes by their labels, the rest by their text.
 TEST_F(MainWindow, ControlsHaveAccessibleNames) {
-    CWordGameDlg dialog;
+    CWordGameDlg dialog(words_);
     harness::Run(dialog, [&] {
         EXPECT_EQ(ui::AccessibleName(IDC_LETTER),
                   "Schreibe einen Buchstaben, dann drücke oder klicke <Enter>:");
@@ -97,7 +100,7 @@ TEST_F(MainWindow, ControlsHaveAccessibleNames) {
 }
 
 TEST_F(MainWindow, DisplayOperationsRewriteTheirBoxes) {
-    CWordGameDlg dialog;
+    CWordGameDlg dialog(words_);
     harness::Run(dialog, [&] {
         dialog.AppendTranscriptLine("Bisher: 'Ab'");
         dialog.AppendTranscriptLine("");
@@ -131,29 +134,29 @@ TEST_F(MainWindow, DisplayOperationsRewriteTheirBoxes) {
 
 TEST_F(MainWindow, EndsWithBeendenEscapeOrTheCloseButton) {
     {
-        CWordGameDlg dialog;
+        CWordGameDlg dialog(words_);
         EXPECT_EQ(harness::Run(dialog, [] { ui::Click(IDOK); }), IDOK);
     }
     {
-        CWordGameDlg dialog;
+        CWordGameDlg dialog(words_);
         EXPECT_EQ(harness::Run(dialog, [] { ui::PressKey("Alt+B"); }), IDOK);
     }
     {
-        CWordGameDlg dialog;
+        CWordGameDlg dialog(words_);
         EXPECT_EQ(harness::Run(dialog, [] { ui::PressKey("Escape"); }), IDCANCEL);
     }
     {
-        CWordGameDlg dialog;
+        CWordGameDlg dialog(words_);
         EXPECT_EQ(harness::Run(dialog, [] { ui::CloseWindow(); }), IDCANCEL);
     }
     {
-        CWordGameDlg dialog;
+        CWordGameDlg dialog(words_);
         EXPECT_EQ(harness::Run(dialog, [] { ui::SystemCommand(SC_CLOSE); }), IDCANCEL);
     }
 }
 
 TEST_F(MainWindow, BeendenStopsTheClock) {
-    CWordGameDlg dialog;
+    CWordGameDlg dialog(words_);
     harness::Run(dialog, [&] {
         dialog.m_timerId = dialog.SetTimer(1, 1000, nullptr);
         ASSERT_TRUE(ui::ClockRunning());
@@ -164,7 +167,7 @@ TEST_F(MainWindow, BeendenStopsTheClock) {
 }
 
 TEST_F(MainWindow, SystemMenuOffersAboutButNoMaximize) {
-    CWordGameDlg dialog;
+    CWordGameDlg dialog(words_);
     harness::Run(dialog, [&] {
         const auto entries = ui::SystemMenuEntries();
         ASSERT_GE(entries.size(), 3u);
@@ -184,7 +187,7 @@ TEST_F(MainWindow, SystemMenuHasNoAboutEntryWhenItsStringIsEmpty) {
     framework::ResourceTable changed = own;
     changed.strings = empty;
     framework::OverrideResources(&changed);
-    CWordGameDlg dialog;
+    CWordGameDlg dialog(words_);
     harness::Run(dialog, [&] {
         const auto entries = ui::SystemMenuEntries();
         ASSERT_FALSE(entries.empty());
@@ -197,7 +200,7 @@ TEST_F(MainWindow, SystemMenuHasNoAboutEntryWhenItsStringIsEmpty) {
 // Ids 16 to 31 are the About entry; everything else is the platform's.
 TEST_F(MainWindow, SystemCommandsSixteenToThirtyOneOpenAbout) {
     for (UINT id : {16u, 17u, 31u}) {
-        CWordGameDlg dialog;
+        CWordGameDlg dialog(words_);
         bool opened = false;
         harness::Run(dialog, [&] {
             harness::ExpectDialog(IDD_ABOUTBOX, [&] {
@@ -211,7 +214,7 @@ TEST_F(MainWindow, SystemCommandsSixteenToThirtyOneOpenAbout) {
         EXPECT_TRUE(opened) << id;
     }
     for (UINT id : {15u, 32u, SC_MAXIMIZE, SC_MOVE}) {
-        CWordGameDlg dialog;
+        CWordGameDlg dialog(words_);
         harness::Run(dialog, [&] {
             ui::SystemCommand(id);  // an unexpected About box fails the test
             EXPECT_EQ(ui::Active().templateId, IDD_MAIN) << id;
@@ -221,7 +224,7 @@ TEST_F(MainWindow, SystemCommandsSixteenToThirtyOneOpenAbout) {
 }
 
 TEST_F(MainWindow, AboutButtonReturnsTheFocusToTheLetterBox) {
-    CWordGameDlg dialog;
+    CWordGameDlg dialog(words_);
     harness::Run(dialog, [&] {
         ui::SetText(IDC_LETTER, "q");
         harness::ExpectDialog(IDD_ABOUTBOX, [] {
