@@ -57,7 +57,9 @@ std::unique_ptr<ChmArchive> ChmArchive::open(const QString& fileName) {
 
 ChmArchive::ChmArchive(chmFile* handle) : m_handle(handle) {}
 
-ChmArchive::~ChmArchive() { chm_close(m_handle); }
+ChmArchive::~ChmArchive() {
+    chm_close(m_handle);
+}
 
 std::optional<QByteArray> ChmArchive::read(const QString& path) const {
     chmUnitInfo info{};
@@ -71,9 +73,9 @@ std::optional<QByteArray> ChmArchive::read(const QString& path) const {
         return std::nullopt;
     }
     QByteArray data(static_cast<qsizetype>(info.length), '\0');
-    const LONGINT64 got = chm_retrieve_object(m_handle, &info,
-                                              reinterpret_cast<unsigned char*>(data.data()), 0,
-                                              static_cast<LONGINT64>(info.length));
+    const LONGINT64 got =
+        chm_retrieve_object(m_handle, &info, reinterpret_cast<unsigned char*>(data.data()), 0,
+                            static_cast<LONGINT64>(info.length));
     if (got < 0 || static_cast<LONGUINT64>(got) != info.length) {
         return std::nullopt;
     }
@@ -103,7 +105,9 @@ void ChmArchive::readSystemFile() {
     }
     const auto* bytes = reinterpret_cast<const unsigned char*>(system->constData());
     const qsizetype size = system->size();
-    auto word = [bytes](qsizetype at) { return static_cast<qsizetype>(bytes[at] | bytes[at + 1] << 8); };
+    auto word = [bytes](qsizetype at) {
+        return static_cast<qsizetype>(bytes[at] | bytes[at + 1] << 8);
+    };
     qsizetype at = 4;
     while (at + 4 <= size) {
         const qsizetype code = word(at);

@@ -49,8 +49,8 @@ QVariant HelpBrowser::loadResource(int type, const QUrl& name) {
     if (path.isEmpty()) {
         return {};
     }
-    std::optional<QByteArray> data = m_archive.read(path);
-    if (!data) {
+    std::optional<QByteArray> contents = m_archive.read(path);
+    if (!contents) {
         if (type == QTextDocument::HtmlResource) {
             return tr("<h1>Seite nicht gefunden</h1><p>Die Hilfedatei enth\u00e4lt keine Seite "
                       "\u201e%1\u201c.</p>")
@@ -59,9 +59,9 @@ QVariant HelpBrowser::loadResource(int type, const QUrl& name) {
         return {};
     }
     if (type == QTextDocument::StyleSheetResource) {
-        return decodeHelpText(*data);
+        return decodeHelpText(*contents);
     }
-    return *data;
+    return *contents;
 }
 
 void HelpBrowser::followLink(const QUrl& url) {

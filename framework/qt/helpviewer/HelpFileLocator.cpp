@@ -21,7 +21,8 @@ QStringList helpFileCandidates(const QString& name, const QStringList& dataDirs,
     return candidates;
 }
 
-QString locateHelpFile(const QString& name, const QStringList& dataDirs, const QString& programDir) {
+QString locateHelpFile(const QString& name, const QStringList& dataDirs,
+                       const QString& programDir) {
     for (const QString& candidate : helpFileCandidates(name, dataDirs, programDir)) {
         if (QFileInfo(candidate).isFile()) {
             return candidate;

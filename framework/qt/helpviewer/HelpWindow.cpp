@@ -56,8 +56,8 @@ std::vector<SitemapEntry> readSitemap(const ChmArchive& archive, QString file,
 
 HelpWindow::HelpWindow(const ChmArchive& archive, const QString& fileName, QWidget* parent)
     : QMainWindow(parent), m_archive(archive) {
-    const QString title = archive.title().isEmpty() ? QFileInfo(fileName).fileName()
-                                                    : archive.title();
+    const QString title =
+        archive.title().isEmpty() ? QFileInfo(fileName).fileName() : archive.title();
     setWindowTitle(title);
 
     m_browser = new HelpBrowser(archive);
@@ -87,7 +87,7 @@ HelpWindow::HelpWindow(const ChmArchive& archive, const QString& fileName, QWidg
     splitter->addWidget(m_tabs);
     splitter->addWidget(m_browser);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({220, 580});
+    splitter->setSizes({250, 610});
     setCentralWidget(splitter);
 
     QToolBar* toolBar = addToolBar(tr("Navigation"));
@@ -100,7 +100,8 @@ HelpWindow::HelpWindow(const ChmArchive& archive, const QString& fileName, QWidg
         toolBar->addAction(style()->standardIcon(QStyle::SP_ArrowForward), tr("&Vorwärts"));
     forward->setShortcut(QKeySequence::Forward);
     forward->setEnabled(false);
-    QAction* home = toolBar->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), tr("S&tartseite"));
+    QAction* home =
+        toolBar->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), tr("S&tartseite"));
     connect(back, &QAction::triggered, m_browser, &QTextBrowser::backward);
     connect(forward, &QAction::triggered, m_browser, &QTextBrowser::forward);
     connect(home, &QAction::triggered, this, [this] { showPage(homePage()); });
@@ -153,11 +154,14 @@ QString HelpWindow::homePage() const {
     return {};
 }
 
-void HelpWindow::showPage(const QString& path) { m_browser->setSource(HelpBrowser::urlForPath(path)); }
+void HelpWindow::showPage(const QString& path) {
+    m_browser->setSource(HelpBrowser::urlForPath(path));
+}
 
 void HelpWindow::addContents(QTreeWidgetItem* parent, const std::vector<SitemapEntry>& entries) {
     for (const SitemapEntry& entry : entries) {
-        auto* item = parent == nullptr ? new QTreeWidgetItem(m_contents) : new QTreeWidgetItem(parent);
+        auto* item =
+            parent == nullptr ? new QTreeWidgetItem(m_contents) : new QTreeWidgetItem(parent);
         item->setText(0, entry.name);
         item->setData(0, kPageRole, entry.local);
         item->setIcon(0, style()->standardIcon(entry.children.empty() ? QStyle::SP_FileIcon
@@ -194,8 +198,8 @@ void HelpWindow::selectCurrentInContents() {
     const QString current = HelpBrowser::pathForUrl(m_browser->source());
     for (QTreeWidgetItemIterator it(m_contents); *it != nullptr; ++it) {
         const QString page = (*it)->data(0, kPageRole).toString();
-        if (!page.isEmpty() &&
-            HelpBrowser::pathForUrl(HelpBrowser::urlForPath(page)).compare(current, Qt::CaseInsensitive) == 0) {
+        if (!page.isEmpty() && HelpBrowser::pathForUrl(HelpBrowser::urlForPath(page))
+                                       .compare(current, Qt::CaseInsensitive) == 0) {
             m_contents->setCurrentItem(*it);
             return;
         }

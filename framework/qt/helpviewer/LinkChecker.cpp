@@ -38,14 +38,14 @@ QStringList attributeValues(const QString& html, const QRegularExpression& patte
 
 QStringList linksOf(const QString& html) {
     static const QRegularExpression links(
-        uR"(\b(href|src)\s*=\s*(?:"([^"]*)"|'([^']*)'|([^\s>"']+)))"_qs,
+        uR"re(\b(href|src)\s*=\s*(?:"([^"]*)"|'([^']*)'|([^\s>"']+)))re"_qs,
         QRegularExpression::CaseInsensitiveOption);
     return attributeValues(html, links);
 }
 
 QSet<QString> anchorsOf(const QString& html) {
     static const QRegularExpression anchors(
-        uR"(\b(name|id)\s*=\s*(?:"([^"]*)"|'([^']*)'|([^\s>"']+)))"_qs,
+        uR"re(\b(name|id)\s*=\s*(?:"([^"]*)"|'([^']*)'|([^\s>"']+)))re"_qs,
         QRegularExpression::CaseInsensitiveOption);
     const QStringList values = attributeValues(html, anchors);
     return QSet<QString>(values.begin(), values.end());
@@ -89,7 +89,8 @@ public:
         auto found = m_anchors.find(path);
         if (found == m_anchors.end()) {
             found = m_anchors
-                        .emplace(path, anchorsOf(decodeHtml(m_archive.read(path).value_or(QByteArray()))))
+                        .emplace(path,
+                                 anchorsOf(decodeHtml(m_archive.read(path).value_or(QByteArray()))))
                         .first;
         }
         return found->second;

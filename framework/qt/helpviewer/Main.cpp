@@ -26,8 +26,7 @@ QStringList dataDirs() {
 int reportMissing(const QString& name, const QStringList& tried, bool quiet) {
     const QString text =
         QObject::tr("Die Hilfedatei \u201e%1\u201c kann nicht ge\u00f6ffnet werden.").arg(name);
-    const QString details =
-        QObject::tr("Gesucht wurde in:\n%1").arg(tried.join(u'\n'));
+    const QString details = QObject::tr("Gesucht wurde in:\n%1").arg(tried.join(u'\n'));
     if (quiet) {
         QTextStream(stderr) << "hh.exe: " << text << '\n' << details << '\n';
     } else {
@@ -81,8 +80,7 @@ int main(int argc, char* argv[]) {
     const QString name = arguments.front();
     const QString fileName =
         locateHelpFile(name, dataDirs(), QCoreApplication::applicationDirPath());
-    std::unique_ptr<ChmArchive> archive =
-        fileName.isEmpty() ? nullptr : ChmArchive::open(fileName);
+    std::unique_ptr<ChmArchive> archive = fileName.isEmpty() ? nullptr : ChmArchive::open(fileName);
     if (!archive) {
         return reportMissing(
             name, helpFileCandidates(name, dataDirs(), QCoreApplication::applicationDirPath()),

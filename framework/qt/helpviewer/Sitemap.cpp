@@ -21,7 +21,7 @@ QString unescape(const QString& value) {
 
 QString attribute(const QString& tag, const QString& name) {
     static const QRegularExpression attributes(
-        uR"((\w+)\s*=\s*(?:"([^"]*)"|'([^']*)'|([^\s>]+)))"_qs);
+        uR"re((\w+)\s*=\s*(?:"([^"]*)"|'([^']*)'|([^\s>]+)))re"_qs);
     for (auto it = attributes.globalMatch(tag); it.hasNext();) {
         const QRegularExpressionMatch match = it.next();
         if (match.captured(1).compare(name, Qt::CaseInsensitive) == 0) {
@@ -51,7 +51,7 @@ std::vector<SitemapEntry> parseSitemap(const QByteArray& bytes) {
     bool isSitemapObject = false;
     SitemapEntry current;
 
-    static const QRegularExpression tags(uR"(<\s*(/?)\s*(\w+)([^>]*)>)"_qs);
+    static const QRegularExpression tags(uR"re(<\s*(/?)\s*(\w+)([^>]*)>)re"_qs);
     for (auto it = tags.globalMatch(text); it.hasNext();) {
         const QRegularExpressionMatch match = it.next();
         const bool closing = !match.captured(1).isEmpty();
