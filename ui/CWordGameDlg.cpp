@@ -1,9 +1,13 @@
 #include "ui/CWordGameDlg.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include "framework/CPaintDC.h"
 #include "framework/CWinApp.h"
+#include "framework/MessageBox.h"
+#include "framework/runtime/Spawn.h"
 #include "res/resource.h"
 #include "ui/CAboutDlg.h"
 
@@ -19,7 +23,16 @@ BEGIN_MESSAGE_MAP(CWordGameDlg, CDialog)
 ON_WM_SYSCOMMAND()
 ON_WM_PAINT()
 ON_WM_QUERYDRAGICON()
+ON_BN_CLICKED(IDC_ENTER, &CWordGameDlg::OnEnter)
 ON_BN_CLICKED(IDC_ABOUT, &CWordGameDlg::OnAbout)
+ON_BN_CLICKED(IDC_HELP_BUTTON, &CWordGameDlg::OnHelpButton)
+ON_BN_CLICKED(IDC_NEW, &CWordGameDlg::OnNew)
+ON_BN_CLICKED(IDC_COMPUTER_STARTS, &CWordGameDlg::OnComputerStarts)
+ON_BN_CLICKED(IDC_BEGINNER, &CWordGameDlg::OnLevel)
+ON_BN_CLICKED(IDC_PRO, &CWordGameDlg::OnLevel)
+ON_BN_CLICKED(IDC_HINT, &CWordGameDlg::OnHint)
+ON_WM_TIMER()
+ON_BN_CLICKED(IDC_SHOW_SCORES, &CWordGameDlg::OnShowScores)
 END_MESSAGE_MAP()
 
 void CWordGameDlg::DoDataExchange(CDataExchange* pDX) {
@@ -93,6 +106,19 @@ HCURSOR CWordGameDlg::OnQueryDragIcon() { return m_hIcon; }
 void CWordGameDlg::OnAbout() {
     CAboutDlg about;
     about.DoModal();
+    FocusLetterBox();
+}
+
+// The help viewer runs on by itself; each press starts another one.
+void CWordGameDlg::OnHelpButton() {
+    if (_spawnlp(_P_NOWAIT, "hh.exe", "hh.exe", "Lexodrom.chm", static_cast<const char*>(nullptr)) ==
+        -1) {
+        char message[1000];
+        std::snprintf(message, sizeof message,
+                      "Hypertext-Hilfe-Programm 'hh.exe' kann nicht gestartet werden: %s.",
+                      std::strerror(errno));
+        MessageBoxA(nullptr, message, "Lexodrom Fehler", MB_TASKMODAL | MB_ICONEXCLAMATION);
+    }
     FocusLetterBox();
 }
 

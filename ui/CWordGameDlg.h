@@ -29,6 +29,12 @@ public:
     void OnEnter();
     void ProcessLetter();
     void EndWord();
+    // The hint lines, shared by the "T&ipp" button and a punctuation move.
+    void ShowHint();
+    // Appends "Bisher: '<fragment>'".
+    void AppendFragmentLine();
+    // Starts the one-second game clock unless it runs.
+    void StartClock();
 
     // game/: word start, hint and the game clock.
     void OnNew();
@@ -61,6 +67,7 @@ protected:
     void OnPaint();
     HCURSOR OnQueryDragIcon();
     void OnAbout();
+    void OnHelpButton();
 
     DECLARE_MESSAGE_MAP()
 };

@@ -109,19 +109,55 @@ void SendReport(int fd, int kind, int value) {
 // only ever waits for the short-lived intermediate. The report pipe is
 // close-on-exec: once every writer has exited or exec'd successfully, the
 // caller reads end of file and knows the outcome without any timeout.
+namespace {
+
+std::function<void(const framework::runtime::SpawnRecord&)>& observer() {
+    static std::function<void(const framework::runtime::SpawnRecord&)> o;
+    return o;
+}
+
+std::intptr_t Start(const char* cmdname, std::vector<char*>& argv);
+
+}  // namespace
+
 std::intptr_t _spawnlp(int mode, const char* cmdname, const char* arg0, ...) {
+    std::vector<char*> argv;
+    if (arg0 != nullptr) {
+        argv.push_back(const_cast<char*>(arg0));
+        va_list arguments;
+        va_start(arguments, arg0);
+        while (const char* argument = va_arg(arguments, const char*)) {
+            argv.push_back(const_cast<char*>(argument));
+        }
+        va_end(arguments);
+    }
+    std::intptr_t result = -1;
     if (mode != _P_NOWAIT || cmdname == nullptr || arg0 == nullptr || *arg0 == '\0') {
         errno = EINVAL;
-        return -1;
+    } else {
+        argv.push_back(nullptr);
+        result = Start(cmdname, argv);
+        argv.pop_back();
     }
-    std::vector<char*> argv{const_cast<char*>(arg0)};
-    va_list arguments;
-    va_start(arguments, arg0);
-    while (const char* argument = va_arg(arguments, const char*)) {
-        argv.push_back(const_cast<char*>(argument));
+    const int error = result == -1 ? errno : 0;
+    if (observer()) {
+        framework::runtime::SpawnRecord record{cmdname != nullptr ? cmdname : "", {}, result, error};
+        for (char* argument : argv) {
+            record.arguments.emplace_back(argument);
+        }
+        observer()(record);
     }
-    va_end(arguments);
-    argv.push_back(nullptr);
+    errno = error != 0 ? error : errno;
+    return result;
+}
+
+void framework::runtime::SetSpawnObserver(std::function<void(const SpawnRecord&)> o) {
+    observer() = std::move(o);
+}
+
+namespace {
+
+std::intptr_t Start(const char* cmdname, std::vector<char*>& argv) {
     const std::vector<std::string> paths = CandidatePaths(cmdname);
 
     std::array<int, 2> pipeFds{};
@@ -190,3 +226,5 @@ std::intptr_t _spawnlp(int mode, const char* cmdname, const char* arg0, ...) {
     }
     return started;
 }
+
+}  // namespace

@@ -3,6 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
 
 // Spawn modes, with their Windows values. The game only ever starts a program
 // and lets it run on by itself.
@@ -41,3 +44,18 @@ constexpr int _P_NOWAIT = 1;
 // splits them at spaces. No SIGCHLD handler is installed; safe to call from
 // any thread.
 std::intptr_t _spawnlp(int mode, const char* cmdname, const char* arg0, ...);
+
+namespace framework::runtime {
+
+// One call of _spawnlp as the driver reports it.
+struct SpawnRecord {
+    std::string program;
+    std::vector<std::string> arguments;  // argv[0] first
+    std::intptr_t result;                // the process id, or -1
+    int error;                           // errno of a failure, else 0
+};
+
+// Called after every _spawnlp, successful or not; an empty function stops it.
+void SetSpawnObserver(std::function<void(const SpawnRecord&)> observer);
+
+}  // namespace framework::runtime

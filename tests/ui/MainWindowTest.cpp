@@ -122,7 +122,7 @@ TEST_F(MainWindow, DisplayOperationsRewriteTheirBoxes) {
 
         // The next letter typed after FocusLetterBox replaces the last one.
         ui::SetText(IDC_LETTER, "x");
-        ui::Click(IDC_NEW);  // the focus leaves the letter box
+        ui::PressKey("Tab");  // the focus leaves the letter box
         EXPECT_FALSE(ui::HasFocus(IDC_LETTER));
         dialog.FocusLetterBox();
         EXPECT_TRUE(ui::HasFocus(IDC_LETTER));

@@ -1,0 +1,74 @@
+// Window tests of the game: the real main dialog on a word list made for the
+// test, driven through the harness.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <memory>
+#include <string>
+
+#include "dictionary/CWordList.h"
+#include "framework/CWinApp.h"
+#include "game/Random.h"
+#include "res/resource.h"
+#include "tests/harness/DialogHarness.h"
+#include "ui/CWordGameDlg.h"
+
+namespace game_test {
+
+namespace ui = framework::automation;
+
+// A dictionary text from words as they stand in it (':' marks a beginner
+// word), Windows-1252.
+inline std::string dictionaryText(std::initializer_list<std::string> words) {
+    std::string text;
+    for (const std::string& word : words) {
+        text += word;
+        text.push_back('\0');
+    }
+    text += '.';
+    text.push_back('\0');
+    return text;
+}
+
+class Game : public testing::Test {
+protected:
+    void SetUp() override { ui::StartHeadless(); }
+
+    // Runs the main dialog on `words`, with the generator seeded by `seed`
+    // when the window is open.
+    void Play(std::initializer_list<std::string> words, std::uint32_t seed,
+              const std::function<void(CWordGameDlg&, CWordList&)>& script) {
+        text_ = dictionaryText(words);
+        list_ = std::make_unique<CWordList>(std::span<const char>(text_.data(), text_.size()));
+        CWordGameDlg dialog(*list_);
+        harness::Run(dialog, [&] {
+            SeedRandom(seed);
+            script(dialog, *list_);
+            ui::Click(IDOK);
+        });
+    }
+
+    // Types `letter` (UTF-8) into the letter box and presses Enter.
+    static void Move(const char* letter) {
+        ui::SetText(IDC_LETTER, letter);
+        ui::Click(IDC_ENTER);
+    }
+
+    static std::string Transcript() { return ui::Text(IDC_TRANSCRIPT); }
+
+    std::string text_;
+    std::unique_ptr<CWordList> list_;
+};
+
+// The value the generator gives after `draws` draws from `seed`.
+inline std::uint32_t valueAfterDraws(std::uint32_t seed, int draws) {
+    SeedRandom(seed);
+    for (int i = 0; i < draws; ++i) {
+        NextRandom();
+    }
+    return NextRandom();
+}
+
+}  // namespace game_test
