@@ -16,7 +16,8 @@
 namespace framework::automation {
 
 // Runs Qt on its offscreen platform unless a platform was chosen already,
-// and makes the application object.
+// and makes the application object. From then on window timers tick only
+// through Tick, so that a scripted game is the same however fast it runs.
 void StartHeadless();
 
 // Runs `action` inside the event loop that is running then (or the next one
@@ -29,6 +30,11 @@ void Post(std::function<void()> action);
 void WhenModal(std::function<void()> action);
 void OnUnexpectedModal(std::function<void()> unexpected);
 std::size_t PendingModalActions();
+// An action posted to the event loop each time a modal loop has ended.
+void AfterModalEnds(std::function<void()> action);
+// Whether the innermost modal loop has been asked to end (its dialog or box
+// is closing); false when none runs.
+bool InnermostModalEnding();
 void ClearModalActions();
 
 // The window that takes the player's input now.

@@ -18,10 +18,12 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <deque>
 
 #include "framework/CWinApp.h"
 #include "framework/Resources.h"
+#include "framework/runtime/Spawn.h"
 #include "framework/qt/Application.h"
 #include "framework/qt/DialogWindow.h"
 #include "framework/qt/MessageBoxes.h"
@@ -34,9 +36,19 @@ namespace {
 
 using framework::qt::DialogWindow;
 
+std::vector<framework::runtime::SpawnRecord>& processStarts() {
+    static std::vector<framework::runtime::SpawnRecord> starts;
+    return starts;
+}
+
 std::deque<std::function<void()>>& modalActions() {
     static std::deque<std::function<void()>> actions;
     return actions;
+}
+
+std::function<void()>& modalEndedAction() {
+    static std::function<void()> action;
+    return action;
 }
 
 std::function<void()>& unexpectedModal() {
@@ -210,8 +222,15 @@ void StartHeadless() {
     if (g_standardHandler == nullptr) {
         g_standardHandler = qInstallMessageHandler(quietHeadlessNoise);
     }
+    framework::qt::setManualTimers(true);
+    framework::runtime::SetSpawnObserver(
+        [](const framework::runtime::SpawnRecord& record) { processStarts().push_back(record); });
     framework::qt::ensureApplication();
-    framework::qt::setModalStartedHook(onModalStarted);
+    framework::qt::setModalHooks(onModalStarted, [] {
+        if (modalEndedAction()) {
+            Post(modalEndedAction());
+        }
+    });
 }
 
 void Post(std::function<void()> action) { QTimer::singleShot(0, qApp, std::move(action)); }
@@ -219,6 +238,10 @@ void Post(std::function<void()> action) { QTimer::singleShot(0, qApp, std::move(
 void WhenModal(std::function<void()> action) { modalActions().push_back(std::move(action)); }
 
 void OnUnexpectedModal(std::function<void()> unexpected) { unexpectedModal() = std::move(unexpected); }
+
+void AfterModalEnds(std::function<void()> action) { modalEndedAction() = std::move(action); }
+
+bool InnermostModalEnding() { return framework::qt::innermostModalFinished(); }
 
 std::size_t PendingModalActions() { return modalActions().size(); }
 
@@ -546,6 +569,22 @@ std::string StateJson() {
         dialogs.append(dialogJson);
     }
     state[QStringLiteral("dialogs")] = dialogs;
+    QJsonArray starts;
+    for (const framework::runtime::SpawnRecord& record : processStarts()) {
+        QJsonObject start;
+        start[QStringLiteral("program")] = QString::fromLocal8Bit(record.program.c_str());
+        QJsonArray arguments;
+        for (const std::string& argument : record.arguments) {
+            arguments.append(QString::fromLocal8Bit(argument.c_str()));
+        }
+        start[QStringLiteral("arguments")] = arguments;
+        start[QStringLiteral("result")] = record.result == -1 ? QStringLiteral("failed") : QStringLiteral("started");
+        if (record.result == -1) {
+            start[QStringLiteral("error")] = QString::fromLocal8Bit(std::strerror(record.error));
+        }
+        starts.append(start);
+    }
+    state[QStringLiteral("processes")] = starts;
     state[QStringLiteral("clock")] = ClockRunning();
     state[QStringLiteral("beeps")] = Beeps();
     return QJsonDocument(state).toJson(QJsonDocument::Compact).toStdString();

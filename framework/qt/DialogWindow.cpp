@@ -382,9 +382,10 @@ int DialogWindow::runModal() {
     activateWindow();
     QEventLoop loop;
     loop_ = &loop;
-    notifyModalStarted();
+    notifyModalStarted([this] { return ended_; });
     loop.exec(QEventLoop::DialogExec);
     loop_ = nullptr;
+    notifyModalEnded();
     hide();
     return result_;
 }
@@ -515,8 +516,9 @@ void DialogWindow::openSystemMenu(const QPoint& globalPosition) {
         connect(action, &QAction::triggered, this,
                 [this, id] { dialog_.DispatchMessage(WM_SYSCOMMAND, id, 0); });
     }
-    notifyModalStarted();
+    notifyModalStarted([&menu] { return !menu.isVisible(); });
     menu.exec(globalPosition);
+    notifyModalEnded();
 }
 
 void DialogWindow::paintEvent(QPaintEvent* event) {

@@ -86,6 +86,11 @@ void execute(const std::string& line) {
 // from inside it.
 void drain() {
     while (!g_lines.empty()) {
+        // A command that closed the window whose loop runs this drain lets
+        // the program go on first; the next loop to run takes the rest.
+        if (InnermostModalEnding()) {
+            return;
+        }
         const std::string line = g_lines.front();
         g_lines.pop_front();
         execute(line);
@@ -149,6 +154,7 @@ int RunDriver(int argc, char** argv, const std::function<void(std::uint32_t)>& s
     on_exit(reportExit, nullptr);
     StartHeadless();
     OnUnexpectedModal(drain);
+    AfterModalEnds(drain);
 
     ::fcntl(STDIN_FILENO, F_SETFL, ::fcntl(STDIN_FILENO, F_GETFL) | O_NONBLOCK);
     auto* notifier = new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, qApp);

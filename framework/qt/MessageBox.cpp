@@ -79,9 +79,10 @@ int MessageBoxA(HWND, LPCSTR text, LPCSTR caption, UINT type) {
     QMessageBox box(iconFor(type), displayText(caption), displayText(text), QMessageBox::Ok, owner);
     box.setWindowModality(Qt::ApplicationModal);
     g_openBoxes.push_back({&box, caption != nullptr ? caption : "", text != nullptr ? text : "", type});
-    framework::qt::notifyModalStarted();
+    framework::qt::notifyModalStarted([&box] { return !box.isVisible(); });
     box.exec();
     g_openBoxes.pop_back();
+    framework::qt::notifyModalEnded();
     return IDOK;
 }
 

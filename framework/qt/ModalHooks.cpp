@@ -1,21 +1,46 @@
 #include "framework/qt/ModalHooks.h"
 
+#include <vector>
+
 namespace framework::qt {
 namespace {
 
-std::function<void()>& hook() {
-    static std::function<void()> h;
+struct Hooks {
+    std::function<void()> started;
+    std::function<void()> ended;
+    std::vector<std::function<bool()>> loops;  // innermost last
+};
+
+Hooks& hooks() {
+    static Hooks h;
     return h;
 }
 
 }  // namespace
 
-void setModalStartedHook(std::function<void()> h) { hook() = std::move(h); }
+void setModalHooks(std::function<void()> started, std::function<void()> ended) {
+    hooks().started = std::move(started);
+    hooks().ended = std::move(ended);
+}
 
-void notifyModalStarted() {
-    if (hook()) {
-        hook()();
+void notifyModalStarted(std::function<bool()> finished) {
+    hooks().loops.push_back(std::move(finished));
+    if (hooks().started) {
+        hooks().started();
     }
 }
+
+void notifyModalEnded() {
+    if (!hooks().loops.empty()) {
+        hooks().loops.pop_back();
+    }
+    if (hooks().ended) {
+        hooks().ended();
+    }
+}
+
+std::size_t modalDepth() { return hooks().loops.size(); }
+
+bool innermostModalFinished() { return !hooks().loops.empty() && hooks().loops.back()(); }
 
 }  // namespace framework::qt

@@ -17,6 +17,8 @@ struct Timer {
     std::unique_ptr<QTimer> timer;
 };
 
+bool g_manual = false;
+
 std::vector<Timer>& timers() {
     static std::vector<Timer> running;
     return running;
@@ -42,7 +44,9 @@ UINT_PTR setTimer(WindowImpl* window, UINT_PTR id, UINT milliseconds) {
     auto timer = std::make_unique<QTimer>();
     timer->setInterval(static_cast<int>(milliseconds));
     QObject::connect(timer.get(), &QTimer::timeout, [window, id] { deliver(window, id); });
-    timer->start();
+    if (!g_manual) {
+        timer->start();
+    }
     timers().push_back({window, id, milliseconds, std::move(timer)});
     return id;
 }
@@ -73,6 +77,8 @@ void killTimersOf(WindowImpl* window) {
         killTimer(window, found->id);
     }
 }
+
+void setManualTimers(bool manual) { g_manual = manual; }
 
 std::vector<TimerInfo> runningTimers() {
     std::vector<TimerInfo> result;

@@ -24,6 +24,11 @@ struct TimerInfo {
 // The running timers, oldest first.
 std::vector<TimerInfo> runningTimers();
 
+// With manual timers (the test harness and the driver), timers only tick
+// through tickTimers, so that a scripted game does not depend on how fast
+// the machine runs it.
+void setManualTimers(bool manual);
+
 // Delivers `ticks` ticks of every running timer at once, tick by tick, each
 // tick to the timers in the order they were started. A timer killed by a
 // handler gets no further ticks.

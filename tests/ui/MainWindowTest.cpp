@@ -12,8 +12,6 @@ namespace {
 
 namespace ui = framework::automation;
 
-CWinApp g_app;  // the icon is loaded through the application object
-
 const std::string kWords = std::string(":Abend") + '\0' + "Bahn" + '\0' + ".";
 
 class MainWindow : public testing::Test {

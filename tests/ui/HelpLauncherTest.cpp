@@ -1,0 +1,128 @@
+// The help button starts "hh.exe Lexodrom.chm" without waiting, found by the
+// runtime's search (current directory, then PATH), and says so when it
+// cannot.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+
+#include "framework/CWinApp.h"
+#include "res/resource.h"
+#include "tests/harness/DialogHarness.h"
+#include "ui/CWordGameDlg.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+namespace ui = framework::automation;
+
+const std::string kWords = std::string(":Abend") + '\0' + ".";
+
+// A scratch directory as the current directory, and PATH set to `path`.
+class HelpLauncher : public testing::Test {
+protected:
+    void SetUp() override {
+        ui::StartHeadless();
+        oldCwd_ = fs::current_path();
+        root_ = fs::temp_directory_path() / ("lexodrom-help-" + std::to_string(::getpid()));
+        fs::remove_all(root_);
+        fs::create_directories(root_ / "cwd");
+        fs::create_directories(root_ / "bin");
+        fs::current_path(root_ / "cwd");
+        const char* path = std::getenv("PATH");
+        oldPath_ = path != nullptr ? path : "";
+    }
+    void TearDown() override {
+        fs::current_path(oldCwd_);
+        setenv("PATH", oldPath_.c_str(), 1);
+        fs::remove_all(root_);
+    }
+
+    // A viewer that writes its arguments and working directory to a file of
+    // its own, one file per start.
+    void InstallFakeViewer() {
+        const fs::path viewer = root_ / "bin" / "hh.exe";
+        std::ofstream(viewer) << "#!/bin/sh\n"
+                              << "out=\"" << (root_ / "runs").string() << "/run.$$\"\n"
+                              << "mkdir -p \"" << (root_ / "runs").string() << "\"\n"
+                              << "{ printf '%s|' \"$0\" \"$@\"; echo; pwd; } > \"$out.tmp\"\n"
+                              << "mv \"$out.tmp\" \"$out\"\n";
+        fs::permissions(viewer, fs::perms::owner_all);
+        setenv("PATH", ((root_ / "bin").string() + ":" + oldPath_).c_str(), 1);
+    }
+
+    std::vector<std::string> WaitForRuns(std::size_t count) {
+        std::vector<std::string> runs;
+        for (int attempt = 0; attempt < 500 && runs.size() < count; ++attempt) {
+            runs.clear();
+            if (fs::exists(root_ / "runs")) {
+                for (const auto& entry : fs::directory_iterator(root_ / "runs")) {
+                    if (entry.path().extension() != ".tmp") {
+                        std::ifstream in(entry.path());
+                        std::stringstream text;
+                        text << in.rdbuf();
+                        runs.push_back(text.str());
+                    }
+                }
+            }
+            if (runs.size() < count) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            }
+        }
+        return runs;
+    }
+
+    fs::path oldCwd_;
+    std::string oldPath_;
+    fs::path root_;
+    CWordList words_{std::span<const char>(kWords.data(), kWords.size())};
+};
+
+TEST_F(HelpLauncher, EachPressStartsAViewerOnTheHelpFile) {
+    InstallFakeViewer();
+    CWordGameDlg dialog(words_);
+    harness::Run(dialog, [&] {
+        ui::SetText(IDC_LETTER, "a");
+        ui::Click(IDC_HELP_BUTTON);
+        ui::Click(IDC_HELP_BUTTON);
+        EXPECT_TRUE(ui::HasFocus(IDC_LETTER));
+        EXPECT_TRUE(ui::HasSelectedAll(IDC_LETTER));
+        ui::Click(IDOK);
+    });
+    const std::vector<std::string> runs = WaitForRuns(2);
+    ASSERT_EQ(runs.size(), 2u);
+    for (const std::string& run : runs) {
+        // argv[0] is the name as searched, then the one argument; the viewer
+        // runs in the game's directory.
+        EXPECT_NE(run.find("hh.exe|Lexodrom.chm|\n"), std::string::npos) << run;
+        EXPECT_NE(run.find((root_ / "cwd").string()), std::string::npos) << run;
+    }
+}
+
+TEST_F(HelpLauncher, MissingViewerIsReportedAndTheGameGoesOn) {
+    setenv("PATH", (root_ / "bin").string().c_str(), 1);  // holds no viewer
+    CWordGameDlg dialog(words_);
+    harness::SeenBox box;
+    harness::Run(dialog, [&] {
+        harness::ExpectMessageBox(box);
+        ui::Click(IDC_HELP_BUTTON);
+        EXPECT_EQ(ui::Active().templateId, IDD_MAIN);
+        EXPECT_TRUE(ui::HasFocus(IDC_LETTER));
+        ui::Click(IDOK);
+    });
+    ASSERT_TRUE(box.shown);
+    EXPECT_EQ(box.title, "Lexodrom Fehler");
+    EXPECT_EQ(box.text,
+              "Hypertext-Hilfe-Programm 'hh.exe' kann nicht gestartet werden: No such file or "
+              "directory.");
+    EXPECT_EQ(box.icon, MB_ICONEXCLAMATION);
+}
+
+}  // namespace
