@@ -24,7 +24,12 @@ lexodrom_install_packages() {
 }
 
 # What building the game needs.
-LEXODROM_BUILD_PACKAGES=(g++ cmake ninja-build pkgconf qt6-base-dev libgl-dev fonts-liberation)
+# chmcmd compiles the help, libchm reads it in our viewer, rsvg-convert
+# draws the icons.
+LEXODROM_BUILD_PACKAGES=(g++ cmake ninja-build pkgconf qt6-base-dev libgl-dev fonts-liberation
+    fp-utils libchm-dev librsvg2-bin)
 # What the test suite needs on top: GoogleTest, Google Benchmark, zlib for the
-# benchmark's yardstick, and clang with its runtime for the fuzzer.
-LEXODROM_TEST_PACKAGES=(libgtest-dev libbenchmark-dev zlib1g-dev clang libclang-rt-14-dev)
+# benchmark's yardstick, clang with its runtime for the fuzzer, and the
+# validators of the desktop entry and the AppStream data.
+LEXODROM_TEST_PACKAGES=(libgtest-dev libbenchmark-dev zlib1g-dev clang libclang-rt-14-dev
+    desktop-file-utils appstream)

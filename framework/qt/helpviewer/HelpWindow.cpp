@@ -107,7 +107,7 @@ HelpWindow::HelpWindow(const ChmArchive& archive, const QString& fileName, QWidg
     connect(home, &QAction::triggered, this, [this] { showPage(homePage()); });
     connect(m_browser, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
     connect(m_browser, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
-    connect(m_browser, &QTextBrowser::sourceChanged, this, &HelpWindow::selectCurrentInContents);
+    connect(m_browser, &QTextBrowser::sourceChanged, this, &HelpWindow::selectInContents);
 
     m_contentsEntries = readSitemap(archive, archive.contentsFile(), u".hhc"_qs);
     addContents(nullptr, m_contentsEntries);
@@ -194,12 +194,14 @@ void HelpWindow::filterIndex(const QString& text) {
     }
 }
 
-void HelpWindow::selectCurrentInContents() {
-    const QString current = HelpBrowser::pathForUrl(m_browser->source());
+// Called as the page changes, before the browser's history knows the new
+// page, so the page comes from the signal rather than from source().
+void HelpWindow::selectInContents(const QUrl& page) {
+    const QString current = HelpBrowser::pathForUrl(page);
     for (QTreeWidgetItemIterator it(m_contents); *it != nullptr; ++it) {
-        const QString page = (*it)->data(0, kPageRole).toString();
-        if (!page.isEmpty() && HelpBrowser::pathForUrl(HelpBrowser::urlForPath(page))
-                                       .compare(current, Qt::CaseInsensitive) == 0) {
+        const QString local = (*it)->data(0, kPageRole).toString();
+        if (!local.isEmpty() && HelpBrowser::pathForUrl(HelpBrowser::urlForPath(local))
+                                        .compare(current, Qt::CaseInsensitive) == 0) {
             m_contents->setCurrentItem(*it);
             return;
         }

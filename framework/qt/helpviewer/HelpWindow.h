@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QUrl>
 
 #include "framework/qt/helpviewer/Sitemap.h"
 
@@ -34,7 +35,7 @@ private:
     void addContents(QTreeWidgetItem* parent, const std::vector<SitemapEntry>& entries);
     void fillIndex(const std::vector<SitemapEntry>& entries);
     void filterIndex(const QString& text);
-    void selectCurrentInContents();
+    void selectInContents(const QUrl& page);
 
     const ChmArchive& m_archive;
     std::vector<SitemapEntry> m_contentsEntries;
