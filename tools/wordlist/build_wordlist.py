@@ -111,6 +111,11 @@ BLOCKLIST = {
     "Nazi", "Nazis", "Hitler", "Penner", "Idiot", "Depp", "Trottel", "Hurensohn",
     "Miststück", "Möse", "Pimmel", "Sack", "Dildo", "Porno", "Sexy", "sexy",
     "Bastard", "Flittchen", "Schnepfe", "Tussi", "Weib", "Blödmann",
+    "Lesbe", "Puff", "Polente", "besoffen",
+    # rivers and other names that pass as common nouns
+    "Lahn", "Ruhr",
+    # declined forms
+    "vorletzter",
     # trade marks and acronyms written as words
     "Castor",
     # plural forms tagged as singular in trans-de-en
