@@ -16,8 +16,8 @@ namespace {
 
 std::vector<std::uint8_t> decode(const std::vector<std::uint8_t>& blob, std::size_t capacity) {
     std::vector<std::uint8_t> out(capacity);
-    out.resize(sixpackDecode(blob.data(), blob.size(), out.data(),
-                             static_cast<std::uint32_t>(capacity)));
+    out.resize(
+        sixpackDecode(blob.data(), blob.size(), out.data(), static_cast<std::uint32_t>(capacity)));
     return out;
 }
 
@@ -35,8 +35,9 @@ std::vector<std::uint8_t> randomText(std::uint32_t seed, std::size_t size) {
         } else {
             std::vector<std::uint8_t> w(4 + random() % 20);
             for (auto& c : w) {
-                c = static_cast<std::uint8_t>(random() % 9 == 0 ? random() % 256
-                                                                  : static_cast<unsigned>('a' + letter(random)));
+                c = static_cast<std::uint8_t>(random() % 9 == 0
+                                                  ? random() % 256
+                                                  : static_cast<unsigned>('a' + letter(random)));
             }
             text.insert(text.end(), w.begin(), w.end());
             words.push_back(std::move(w));
@@ -47,10 +48,10 @@ std::vector<std::uint8_t> randomText(std::uint32_t seed, std::size_t size) {
 }
 
 TEST(RoundTrip, RandomTextsSurviveEveryParsing) {
-    for (std::uint32_t seed : {1u, 2u, 3u}) {
+    for (std::uint32_t seed : {1u, 2u}) {
         const std::vector<std::uint8_t> text = randomText(seed, 120000);
         for (auto parsing : {sixpack::Parsing::Greedy, sixpack::Parsing::Lazy,
-                             sixpack::Parsing::CostLazy}) {
+                             sixpack::Parsing::CostLazy, sixpack::Parsing::Optimal}) {
             const std::vector<std::uint8_t> blob = sixpack::encode(text, parsing);
             EXPECT_EQ(decode(blob, text.size()), text) << "seed " << seed;
         }

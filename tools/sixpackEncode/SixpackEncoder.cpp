@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <limits>
 
 #include "dictionary/SixpackFormat.h"
 
@@ -81,7 +83,8 @@ public:
                                              text_[position + static_cast<std::size_t>(length)]) {
                     ++length;
                 }
-                if (length >= kMinCopy && length > best.length && distance - length <= kLargestGap) {
+                if (length >= kMinCopy && length > best.length &&
+                    distance - length <= kLargestGap) {
                     best = {length, distance - length};
                     if (length == kMaxCopy) {
                         break;
@@ -91,6 +94,41 @@ public:
             candidate = previous_[static_cast<std::size_t>(candidate)];
         }
         return best;
+    }
+
+    // For every copy length, the nearest source that gives it (0 for none),
+    // so that the gap, and with it the range's extra bits, is the smallest
+    // possible for that length.
+    void nearestPerLength(std::size_t position, std::array<int, kMaxCopy + 1>& nearest) {
+        nearest.fill(0);
+        advanceTo(position);
+        if (position + kMinCopy > text_.size()) {
+            return;
+        }
+        const int remaining = static_cast<int>(text_.size() - position);
+        int covered = kMinCopy - 1;  // lengths up to this have their nearest source
+        int candidate = head_[hash(position)];
+        for (int steps = 0; candidate >= 0 && steps < kMaxChain && covered < kMaxCopy; ++steps) {
+            const int distance = static_cast<int>(position) - candidate;
+            if (distance > kWindowSize) {
+                break;
+            }
+            const int limit = std::min({kMaxCopy, remaining, distance});
+            if (limit > covered) {
+                int length = 0;
+                while (length < limit && text_[static_cast<std::size_t>(candidate + length)] ==
+                                             text_[position + static_cast<std::size_t>(length)]) {
+                    ++length;
+                }
+                // A longer copy from here is a shorter gap; the largest gap
+                // bounds how short a copy from a far source may be.
+                for (int l = std::max(covered + 1, distance - kLargestGap); l <= length; ++l) {
+                    nearest[static_cast<std::size_t>(l)] = distance;
+                }
+                covered = std::max(covered, length);
+            }
+            candidate = previous_[static_cast<std::size_t>(candidate)];
+        }
     }
 
 private:
@@ -185,17 +223,140 @@ bool deferCopy(Parsing parsing, const SymbolWriter& writer, std::uint8_t byte, c
     return costDeferred * here.length < costHere * (next.length + 1);
 }
 
+// One step of a parse: a literal (length 0) or a copy.
+struct Step {
+    int length;
+    int gap;
+};
+
+std::vector<Step> greedySteps(std::span<const std::uint8_t> text) {
+    MatchFinder finder(text);
+    std::vector<Step> steps;
+    for (std::size_t position = 0; position < text.size();) {
+        const Match m = finder.longest(position);
+        if (m.length >= kMinCopy) {
+            steps.push_back({m.length, m.gap});
+            position += static_cast<std::size_t>(m.length);
+        } else {
+            steps.push_back({0, 0});
+            ++position;
+        }
+    }
+    return steps;
+}
+
+using SymbolCosts = std::array<double, kSymbolCount>;
+
+// Bits per symbol as a static code for the parse's own symbol counts would
+// spend them; the adaptive model comes close to that over a long text.
+SymbolCosts estimateCosts(std::span<const std::uint8_t> text, const std::vector<Step>& steps) {
+    std::array<double, kSymbolCount> counts{};
+    std::size_t position = 0;
+    for (const Step& step : steps) {
+        if (step.length == 0) {
+            counts[text[position++]] += 1;
+        } else {
+            counts[static_cast<std::size_t>(copyCode(rangeOf(step.gap), step.length))] += 1;
+            position += static_cast<std::size_t>(step.length);
+        }
+    }
+    counts[kEndCode] += 1;
+    double total = 0;
+    for (double& count : counts) {
+        count += 0.5;  // a symbol never seen is still possible
+        total += count;
+    }
+    SymbolCosts costs{};
+    for (std::size_t s = 0; s < counts.size(); ++s) {
+        costs[s] = std::log2(total / counts[s]);
+    }
+    return costs;
+}
+
+// The cheapest way through the text under `costs`: a shortest path over the
+// positions, with a literal and every copy length as the edges.
+std::vector<Step> cheapestSteps(std::span<const std::uint8_t> text, const SymbolCosts& costs) {
+    const std::size_t n = text.size();
+    std::vector<double> best(n + 1, std::numeric_limits<double>::infinity());
+    std::vector<Step> via(n + 1, Step{0, 0});
+    best[0] = 0;
+    MatchFinder finder(text);
+    std::array<int, kMaxCopy + 1> nearest{};
+    for (std::size_t p = 0; p < n; ++p) {
+        const double literal = best[p] + costs[text[p]];
+        if (literal < best[p + 1]) {
+            best[p + 1] = literal;
+            via[p + 1] = {0, 0};
+        }
+        finder.nearestPerLength(p, nearest);
+        const int longest = static_cast<int>(std::min<std::size_t>(kMaxCopy, n - p));
+        for (int length = kMinCopy; length <= longest; ++length) {
+            const int distance = nearest[static_cast<std::size_t>(length)];
+            if (distance == 0) {
+                continue;
+            }
+            const int gap = distance - length;
+            const int r = rangeOf(gap);
+            const double cost = best[p] + costs[static_cast<std::size_t>(copyCode(r, length))] +
+                                kGapRanges[static_cast<std::size_t>(r)].bits;
+            const std::size_t end = p + static_cast<std::size_t>(length);
+            if (cost < best[end]) {
+                best[end] = cost;
+                via[end] = {length, gap};
+            }
+        }
+    }
+    std::vector<Step> steps;
+    for (std::size_t p = n; p > 0;) {
+        const Step step = via[p];
+        steps.push_back(step);
+        p -= step.length == 0 ? 1 : static_cast<std::size_t>(step.length);
+    }
+    std::reverse(steps.begin(), steps.end());
+    return steps;
+}
+
+std::vector<std::uint8_t> emit(std::span<const std::uint8_t> text, const std::vector<Step>& steps) {
+    SymbolWriter writer;
+    std::size_t position = 0;
+    for (const Step& step : steps) {
+        if (step.length == 0) {
+            writer.literal(text[position++]);
+        } else {
+            writer.copy({step.length, step.gap});
+            position += static_cast<std::size_t>(step.length);
+        }
+    }
+    return writer.finish();
+}
+
+std::vector<std::uint8_t> encodeOptimal(std::span<const std::uint8_t> text) {
+    constexpr int kRounds = 8;
+    std::vector<Step> steps = greedySteps(text);
+    std::vector<std::uint8_t> best;
+    for (int round = 0; round < kRounds; ++round) {
+        steps = cheapestSteps(text, estimateCosts(text, steps));
+        std::vector<std::uint8_t> stream = emit(text, steps);
+        if (best.empty() || stream.size() < best.size()) {
+            best = std::move(stream);
+        }
+    }
+    return best;
+}
+
 }  // namespace
 
 std::vector<std::uint8_t> encode(std::span<const std::uint8_t> text, Parsing parsing) {
+    if (parsing == Parsing::Optimal) {
+        return encodeOptimal(text);
+    }
     MatchFinder finder(text);
     SymbolWriter writer;
     std::size_t position = 0;
     Match pending = finder.longest(0);
     while (position < text.size()) {
         Match here = pending;
-        if (here.length >= kMinCopy && parsing != Parsing::Greedy &&
-            position + 1 < text.size()) {
+        if (here.length >= kMinCopy && parsing != Parsing::Greedy && position + 1 < text.size()) {
             const Match next = finder.longest(position + 1);
             if (deferCopy(parsing, writer, text[position], here, next)) {
                 writer.literal(text[position]);
@@ -218,7 +379,7 @@ std::vector<std::uint8_t> encode(std::span<const std::uint8_t> text, Parsing par
 
 std::vector<std::uint8_t> encode(std::span<const std::uint8_t> text) {
     std::vector<std::uint8_t> best = encode(text, Parsing::Greedy);
-    for (Parsing parsing : {Parsing::Lazy, Parsing::CostLazy}) {
+    for (Parsing parsing : {Parsing::Lazy, Parsing::CostLazy, Parsing::Optimal}) {
         std::vector<std::uint8_t> candidate = encode(text, parsing);
         if (candidate.size() < best.size()) {
             best = std::move(candidate);

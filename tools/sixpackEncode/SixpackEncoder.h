@@ -17,6 +17,11 @@ enum class Parsing {
     // As Lazy, but the choice compares the code lengths that the adaptive
     // model gives at that moment, per byte covered.
     CostLazy,
+    // The cheapest path through the text by estimated code lengths: every
+    // literal and every copy length from the nearest source is weighed, with
+    // costs taken from the symbol counts of the previous parse, repeated a
+    // few times; the smallest stream of the rounds is kept.
+    Optimal,
 };
 
 // The stream for `text` made with one parsing strategy, ended by the end code
