@@ -57,6 +57,7 @@ bool PressKey(std::string_view name);      // Enter, Escape, Tab, Space or Alt+L
 void Tick(int ticks);                      // every running timer, at once
 bool SystemCommand(UINT id);               // WM_SYSCOMMAND to the main window
 bool CloseWindow();                        // the caption's close button of the active dialog
+bool RightClickEmptyArea();                // a right click on the active dialog's own surface
 bool ChooseMenuEntry(std::string_view utf8Text);  // in an open system menu
 
 // Read back, from the innermost open dialog that has the control.

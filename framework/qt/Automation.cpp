@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QFontInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -360,6 +361,17 @@ bool CloseWindow() {
         return false;
     }
     dialog->close();  // the window system's close request
+    return true;
+}
+
+bool RightClickEmptyArea() {
+    DialogWindow* dialog = activeDialog();
+    if (dialog == nullptr) {
+        return false;
+    }
+    const QPoint local(2, dialog->height() - 2);  // the bottom-left corner holds no control
+    QContextMenuEvent event(QContextMenuEvent::Mouse, local, dialog->mapToGlobal(local));
+    QApplication::sendEvent(dialog, &event);
     return true;
 }
 

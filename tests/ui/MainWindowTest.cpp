@@ -195,6 +195,36 @@ TEST_F(MainWindow, SystemMenuHasNoAboutEntryWhenItsStringIsEmpty) {
     framework::OverrideResources(nullptr);
 }
 
+// The system menu opens with Alt+Space and with a right click on the window's
+// own surface, and its About entry sends command 16.
+TEST_F(MainWindow, SystemMenuOpensFromTheKeyboardAndTheMouse) {
+    for (bool keyboard : {true, false}) {
+        CWordGameDlg dialog(words_);
+        bool aboutOpened = false;
+        harness::Run(dialog, [&] {
+            ui::WhenModal([&] {
+                const ui::ActiveWindow menu = ui::Active();
+                EXPECT_EQ(menu.kind, ui::ActiveWindow::Menu);
+                EXPECT_EQ(menu.items, (std::vector<std::string>{"&Minimieren", "-",
+                                                                "&Schließen\tAlt+F4", "-",
+                                                                "&Über Lexodrom..."}));
+                harness::ExpectDialog(IDD_ABOUTBOX, [&] {
+                    aboutOpened = true;
+                    ui::Click(IDOK);
+                });
+                EXPECT_TRUE(ui::ChooseMenuEntry("Über Lexodrom..."));
+            });
+            if (keyboard) {
+                ui::PressKey("Alt+Space");
+            } else {
+                ui::RightClickEmptyArea();
+            }
+            ui::Click(IDOK);
+        });
+        EXPECT_TRUE(aboutOpened) << (keyboard ? "Alt+Space" : "right click");
+    }
+}
+
 // Ids 16 to 31 are the About entry; everything else is the platform's.
 TEST_F(MainWindow, SystemCommandsSixteenToThirtyOneOpenAbout) {
     for (UINT id : {16u, 17u, 31u}) {
