@@ -3,5 +3,6 @@
 #include "game/Random.h"
 
 int main(int argc, char** argv) {
-    return framework::automation::RunDriver(argc, argv, [](std::uint32_t seed) { SeedRandom(seed); });
+    return framework::automation::RunDriver(argc, argv,
+                                            [](std::uint32_t seed) { SeedRandom(seed); });
 }

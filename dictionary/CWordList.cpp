@@ -20,7 +20,9 @@ constexpr char kEndMark = '.';
 // process ends.
 char g_dictionaryText[kDictionaryTextSize];
 
-const char** allocateEntries(std::size_t count) { return new (std::nothrow) const char*[count]; }
+const char** allocateEntries(std::size_t count) {
+    return new (std::nothrow) const char*[count];
+}
 
 [[noreturn]] void failStartup(const char* message) {
     MessageBoxA(nullptr, message, "Wortliste Fehler", MB_TASKMODAL | MB_ICONEXCLAMATION);
@@ -59,7 +61,8 @@ CWordList::~CWordList() {
 // and NULs, the second fills them word by word.
 void CWordList::Index(std::span<const char> text, EntryAllocator allocate) {
     const auto end = std::find(text.begin(), text.end(), kEndMark);
-    const auto beginnerSize = static_cast<std::size_t>(std::count(text.begin(), end, kBeginnerMark));
+    const auto beginnerSize =
+        static_cast<std::size_t>(std::count(text.begin(), end, kBeginnerMark));
     const auto proSize = static_cast<std::size_t>(std::count(text.begin(), end, '\0'));
 
     m_beginner = allocate(beginnerSize);
@@ -142,7 +145,9 @@ void CWordList::Search(const char* fragment) {
     m_count = m_last - m_first + 1;
 }
 
-const char* CWordList::RandomWord() { return m_current[RandomInt(m_first, m_last)]; }
+const char* CWordList::RandomWord() {
+    return m_current[RandomInt(m_first, m_last)];
+}
 
 void CWordList::ResetRange() {
     m_first = 0;

@@ -28,7 +28,8 @@ int HuffmanModel::sibling(int node) const {
 void HuffmanModel::updateCounts(int node, int sibling) {
     do {
         const int p = parent(node);
-        freq_[static_cast<std::size_t>(p)] = static_cast<std::int16_t>(count(node) + count(sibling));
+        freq_[static_cast<std::size_t>(p)] =
+            static_cast<std::int16_t>(count(node) + count(sibling));
         node = p;
         if (node != kRoot) {
             sibling = this->sibling(node);

@@ -119,7 +119,8 @@ struct Decoder {
             const int code = *symbol - sixpack::kFirstCopyCode;
             const int range = code / sixpack::kCopyCodesPerRange;
             const int length = code - sixpack::kCopyCodesPerRange * range + sixpack::kMinCopy;
-            const sixpack::GapRange& gapRange = sixpack::kGapRanges[static_cast<std::size_t>(range)];
+            const sixpack::GapRange& gapRange =
+                sixpack::kGapRanges[static_cast<std::size_t>(range)];
             const std::optional<int> offset = readOffset(gapRange.bits);
             if (!offset) {
                 return written;
@@ -131,16 +132,15 @@ struct Decoder {
 
 }  // namespace
 
-std::uint32_t sixpackDecode(const std::uint8_t* input, std::size_t inputSize,
-                            std::uint8_t* output, std::uint32_t capacity) {
+std::uint32_t sixpackDecode(const std::uint8_t* input, std::size_t inputSize, std::uint8_t* output,
+                            std::uint32_t capacity) {
     // The window starts zeroed, so that a damaged stream that copies from
     // bytes never written still produces defined output.
-    std::unique_ptr<std::uint8_t[]> window(new (std::nothrow)
-                                               std::uint8_t[sixpack::kWindowSize]());
+    std::unique_ptr<std::uint8_t[]> window(new (std::nothrow) std::uint8_t[sixpack::kWindowSize]());
     if (!window) {
         return 0;
     }
-    Decoder decoder{BitReader(input, inputSize), HuffmanModel(), std::move(window), 0, output,
-                    capacity};
+    Decoder decoder{
+        BitReader(input, inputSize), HuffmanModel(), std::move(window), 0, output, capacity};
     return decoder.run();
 }

@@ -14,5 +14,5 @@
 // the bytes of a copy beyond it are dropped and decoding goes on to the next
 // literal or end code. Returns 0, having written nothing, when the sliding
 // window cannot be allocated.
-std::uint32_t sixpackDecode(const std::uint8_t* input, std::size_t inputSize,
-                            std::uint8_t* output, std::uint32_t capacity);
+std::uint32_t sixpackDecode(const std::uint8_t* input, std::size_t inputSize, std::uint8_t* output,
+                            std::uint32_t capacity);

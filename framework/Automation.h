@@ -51,13 +51,13 @@ ActiveWindow Active();
 // Input, to the active window. Each returns false when the target does not
 // exist or cannot take the input (disabled, hidden, read-only), and then
 // does nothing.
-bool Click(int id);                        // as the mouse would; IDOK also on a message box
+bool Click(int id);                           // as the mouse would; IDOK also on a message box
 bool SetText(int id, std::string_view utf8);  // as a player typing the text into the box
-bool PressKey(std::string_view name);      // Enter, Escape, Tab, Space or Alt+LETTER
-void Tick(int ticks);                      // every running timer, at once
-bool SystemCommand(UINT id);               // WM_SYSCOMMAND to the main window
-bool CloseWindow();                        // the caption's close button of the active dialog
-bool RightClickEmptyArea();                // a right click on the active dialog's own surface
+bool PressKey(std::string_view name);         // Enter, Escape, Tab, Space or Alt+LETTER
+void Tick(int ticks);                         // every running timer, at once
+bool SystemCommand(UINT id);                  // WM_SYSCOMMAND to the main window
+bool CloseWindow();                           // the caption's close button of the active dialog
+bool RightClickEmptyArea();                   // a right click on the active dialog's own surface
 bool ChooseMenuEntry(std::string_view utf8Text);  // in an open system menu
 
 // Read back, from the innermost open dialog that has the control.
@@ -69,7 +69,7 @@ bool IsVisible(int id);
 bool IsChecked(int id);
 bool IsDefault(int id);  // the control has BS_DEFPUSHBUTTON
 bool HasFocus(int id);
-bool HasSelectedAll(int id);  // an edit box whose whole content is selected
+bool HasSelectedAll(int id);                 // an edit box whose whole content is selected
 std::vector<std::string> ListLines(int id);  // UTF-8
 std::string AccessibleName(int id);          // UTF-8
 

@@ -34,7 +34,8 @@ void DDV_MaxChars(CDataExchange* pDX, const CString& value, int maxChars) {
     }
     if (value.GetLength() > maxChars) {
         char message[100];
-        std::snprintf(message, sizeof message, "Please enter no more than %d characters.", maxChars);
+        std::snprintf(message, sizeof message, "Please enter no more than %d characters.",
+                      maxChars);
         MessageBoxA(nullptr, message, "", MB_ICONEXCLAMATION);
         if (control != nullptr) {
             control->SetFocus();
@@ -63,4 +64,6 @@ void CDialog::OnOK() {
     EndDialog(IDOK);
 }
 
-void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+void CDialog::OnCancel() {
+    EndDialog(IDCANCEL);
+}

@@ -41,7 +41,9 @@ public:
     friend CString operator+(CString a, const CString& b) { return a += b; }
     friend CString operator+(CString a, LPCSTR b) { return a += b; }
     friend bool operator==(const CString& a, const CString& b) { return a.bytes_ == b.bytes_; }
-    friend bool operator==(const CString& a, LPCSTR b) { return a.bytes_ == (b != nullptr ? b : ""); }
+    friend bool operator==(const CString& a, LPCSTR b) {
+        return a.bytes_ == (b != nullptr ? b : "");
+    }
 
     // printf-style formatting of the whole string.
     void Format(LPCSTR format, ...) __attribute__((format(printf, 2, 3)));

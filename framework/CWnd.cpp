@@ -8,7 +8,9 @@ const framework::MessageMap* CWnd::GetThisMessageMap() {
     return &map;
 }
 
-const framework::MessageMap* CWnd::GetMessageMap() const { return GetThisMessageMap(); }
+const framework::MessageMap* CWnd::GetMessageMap() const {
+    return GetThisMessageMap();
+}
 
 namespace {
 
@@ -55,9 +57,13 @@ LRESULT CWnd::DispatchMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return result;
 }
 
-LRESULT CWnd::Default() { return DefWindowProc(m_currentMessage, m_currentWParam, m_currentLParam); }
+LRESULT CWnd::Default() {
+    return DefWindowProc(m_currentMessage, m_currentWParam, m_currentLParam);
+}
 
-void CWnd::OnSysCommand(UINT, LPARAM) { Default(); }
+void CWnd::OnSysCommand(UINT, LPARAM) {
+    Default();
+}
 
 BOOL CMenu::AppendMenu(UINT flags, UINT_PTR id, LPCSTR text) {
     if (m_count == kMaxItems) {
@@ -81,5 +87,9 @@ UINT CMenu::EnableMenuItem(UINT id, UINT enable) {
     return static_cast<UINT>(-1);
 }
 
-const CMenu::Item* CMenu::items() const { return m_items; }
-int CMenu::itemCount() const { return m_count; }
+const CMenu::Item* CMenu::items() const {
+    return m_items;
+}
+int CMenu::itemCount() const {
+    return m_count;
+}

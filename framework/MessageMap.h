@@ -21,7 +21,7 @@ struct MessageMapEntry {
 };
 
 struct MessageMap {
-    const MessageMap* (*base)();  // the base class's map, or nullptr
+    const MessageMap* (*base)();     // the base class's map, or nullptr
     const MessageMapEntry* entries;  // ended by an entry without handler
 };
 
@@ -61,6 +61,7 @@ LRESULT invokeQueryDragIcon(CWnd& target, WPARAM, LPARAM) {
 
 }  // namespace framework
 
+// clang-format off
 #define DECLARE_MESSAGE_MAP()                                  \
 protected:                                                     \
     static const framework::MessageMap* GetThisMessageMap();   \
@@ -90,3 +91,4 @@ protected:                                                     \
 #define ON_WM_QUERYDRAGICON() \
     {WM_QUERYDRAGICON, 0, 0, &framework::invokeQueryDragIcon<&ThisClass::OnQueryDragIcon>},
 #define ON_WM_TIMER() {WM_TIMER, 0, 0, &framework::invokeTimer<&ThisClass::OnTimer>},
+// clang-format on

@@ -5,7 +5,9 @@ namespace {
 
 const ResourceTable* g_override = nullptr;
 
-const ResourceTable& resources() { return g_override != nullptr ? *g_override : ProgramResources(); }
+const ResourceTable& resources() {
+    return g_override != nullptr ? *g_override : ProgramResources();
+}
 
 }  // namespace
 
@@ -36,7 +38,9 @@ const IconResource* FindIcon(UINT id) {
     return nullptr;
 }
 
-const VersionResource& ProgramVersion() { return resources().version; }
+const VersionResource& ProgramVersion() {
+    return resources().version;
+}
 
 const char* ControlNameOf(int id) {
     for (const ControlName& control : resources().controlNames) {
@@ -57,7 +61,9 @@ bool ControlIdOf(const char* name, int& id) {
     return false;
 }
 
-void OverrideResources(const ResourceTable* table) { g_override = table; }
+void OverrideResources(const ResourceTable* table) {
+    g_override = table;
+}
 
 int DefaultButtonId(const DialogTemplate& dialog) {
     for (const DialogItemTemplate& item : dialog.items) {

@@ -153,8 +153,12 @@ constexpr UINT MB_ICONASTERISK = MB_ICONINFORMATION;
 constexpr UINT MB_ICONMASK = 0x000000F0;
 constexpr UINT MB_TASKMODAL = 0x00002000;
 
-constexpr WORD LOWORD(UINT_PTR value) { return static_cast<WORD>(value & 0xFFFF); }
-constexpr WORD HIWORD(UINT_PTR value) { return static_cast<WORD>((value >> 16) & 0xFFFF); }
+constexpr WORD LOWORD(UINT_PTR value) {
+    return static_cast<WORD>(value & 0xFFFF);
+}
+constexpr WORD HIWORD(UINT_PTR value) {
+    return static_cast<WORD>((value >> 16) & 0xFFFF);
+}
 constexpr WPARAM MAKEWPARAM(WORD low, WORD high) {
     return static_cast<WPARAM>(low) | (static_cast<WPARAM>(high) << 16);
 }

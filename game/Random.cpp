@@ -15,11 +15,17 @@ std::mt19937& generator() {
 
 }  // namespace
 
-void SeedRandom(std::uint32_t seed) { generator().seed(seed); }
+void SeedRandom(std::uint32_t seed) {
+    generator().seed(seed);
+}
 
-std::uint32_t NextRandom() { return static_cast<std::uint32_t>(generator()()); }
+std::uint32_t NextRandom() {
+    return static_cast<std::uint32_t>(generator()());
+}
 
-double RandomReal() { return static_cast<double>(NextRandom()) * 0x1p-32; }
+double RandomReal() {
+    return static_cast<double>(NextRandom()) * 0x1p-32;
+}
 
 std::int32_t RandomInt(std::int32_t low, std::int32_t high) {
     const double r = RandomReal();

@@ -149,10 +149,11 @@ void CWordGameDlg::ProcessLetter() {
     const char** candidates = new (std::nothrow) const char*[static_cast<std::size_t>(n)];
     if (candidates == nullptr) {
         char message[300];
-        std::snprintf(message, sizeof message,
-                      "FEHLER: Nicht gen\xFCgend Arbeitsspeicher\r\nf\xFCr die Kandidaten-Liste: "
-                      "%lu bytes.\r\n\r\nLexodrom muss jetzt leider beendet werden!",
-                      static_cast<unsigned long>(static_cast<std::size_t>(n) * sizeof(const char*)));
+        std::snprintf(
+            message, sizeof message,
+            "FEHLER: Nicht gen\xFCgend Arbeitsspeicher\r\nf\xFCr die Kandidaten-Liste: "
+            "%lu bytes.\r\n\r\nLexodrom muss jetzt leider beendet werden!",
+            static_cast<unsigned long>(static_cast<std::size_t>(n) * sizeof(const char*)));
         MessageBoxA(nullptr, message, "Lexodrom Fehler", MB_TASKMODAL | MB_ICONERROR);
         std::exit(1);
     }

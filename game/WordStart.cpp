@@ -27,7 +27,9 @@ void CWordGameDlg::OnNew() {
 
 // The platform has moved the check mark before this runs, so the new word is
 // played on the level just chosen; the checked button again also starts one.
-void CWordGameDlg::OnLevel() { OnNew(); }
+void CWordGameDlg::OnLevel() {
+    OnNew();
+}
 
 // The computer plays the first letter of a random word of the range, so each
 // letter comes up as often as words begin with it.
@@ -47,7 +49,9 @@ void CWordGameDlg::OnComputerStarts() {
     FocusLetterBox();
 }
 
-void CWordGameDlg::OnHint() { ShowHint(); }
+void CWordGameDlg::OnHint() {
+    ShowHint();
+}
 
 // Every tick counts one second, whichever timer sent it; a point falls at
 // every full minute of the count, which runs on across words and rounds.

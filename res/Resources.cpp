@@ -21,9 +21,14 @@ const DialogItemTemplate kMainItems[] = {
     {"EDIT", "", IDC_LETTER, 201, 25, 24, 13, kChild | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 0,
      0, ForeignCharacters::PassAsForeignByte},
     {"BUTTON", "&Enter", IDC_ENTER, 230, 65, 40, 14, kChild | BS_DEFPUSHBUTTON | WS_TABSTOP},
-    {"STATIC", "Schreibe einen Buchstaben, dann dr\xFC" "cke oder klicke <Enter>:", IDC_STATIC, 8,
-     27, 191, 10, kChild | SS_LEFT | WS_GROUP},
-    {"BUTTON", "&\xDC" "ber", IDC_ABOUT, 230, 45, 40, 14, kChild | BS_PUSHBUTTON | WS_TABSTOP},
+    {"STATIC",
+     "Schreibe einen Buchstaben, dann dr\xFC"
+     "cke oder klicke <Enter>:",
+     IDC_STATIC, 8, 27, 191, 10, kChild | SS_LEFT | WS_GROUP},
+    {"BUTTON",
+     "&\xDC"
+     "ber",
+     IDC_ABOUT, 230, 45, 40, 14, kChild | BS_PUSHBUTTON | WS_TABSTOP},
     {"BUTTON", "&Hilfe", IDC_HELP_BUTTON, 230, 25, 40, 14, kChild | BS_PUSHBUTTON | WS_TABSTOP},
     {"BUTTON", "&Neu", IDC_NEW, 230, 84, 40, 14, kChild | BS_PUSHBUTTON | WS_TABSTOP},
     {"EDIT", "Spielverlauf", IDC_TRANSCRIPT, 5, 45, 220, 133,
@@ -53,8 +58,8 @@ const DialogItemTemplate kAboutItems[] = {
     {"BUTTON", "OK", IDOK, 207, 7, 32, 14, kChild | BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP},
     {"STATIC", "Der Quelltext liegt dem Spiel bei.", IDC_STATIC, 39, 34, 119, 8,
      kChild | SS_LEFT | SS_NOPREFIX},
-    {"STATIC", "W\xF6rter aus trans-de-en und wngerman (GPL-2+) sowie zxcvbn-ts (MIT).",
-     IDC_STATIC, 39, 55, 220, 9, kChild | SS_LEFT | SS_NOPREFIX},
+    {"STATIC", "W\xF6rter aus trans-de-en und wngerman (GPL-2+) sowie zxcvbn-ts (MIT).", IDC_STATIC,
+     39, 55, 220, 9, kChild | SS_LEFT | SS_NOPREFIX},
     {"STATIC", "Freie Software: GNU GPL, Version 3 oder neuer.", IDC_STATIC, 40, 44, 165, 9,
      kChild | SS_LEFT | SS_NOPREFIX},
     {"STATIC", "Ohne jede Gew\xE4hrleistung.", IDC_STATIC, 39, 66, 176, 8,
@@ -78,8 +83,11 @@ const DialogItemTemplate kScoreItems[] = {
 };
 
 const DialogTemplate kDialogs[] = {
-    {IDD_ABOUTBOX, "\xDC" "ber Lexodrom", WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT,
-     0, 0, 0, 260, 83, "MS Sans Serif", 10, kNormal, false, kAboutItems},
+    {IDD_ABOUTBOX,
+     "\xDC"
+     "ber Lexodrom",
+     WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT, 0, 0, 0, 260, 83,
+     "MS Sans Serif", 10, kNormal, false, kAboutItems},
     {IDD_MAIN, "Lexodrom",
      WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | DS_MODALFRAME | DS_3DLOOK |
          DS_SETFONT,
@@ -91,7 +99,9 @@ const DialogTemplate kDialogs[] = {
 };
 
 const framework::StringResource kStrings[] = {
-    {IDS_ABOUTBOX, "&\xDC" "ber Lexodrom..."},
+    {IDS_ABOUTBOX,
+     "&\xDC"
+     "ber Lexodrom..."},
 };
 
 const framework::IconImage kMainIconImages[] = {
@@ -103,7 +113,8 @@ const framework::IconResource kIcons[] = {
     {IDR_MAINFRAME, kMainIconImages},
 };
 
-#define CONTROL_NAME(id) {#id, id}
+#define CONTROL_NAME(id) \
+    { #id, id }
 const framework::ControlName kControlNames[] = {
     CONTROL_NAME(IDOK),
     CONTROL_NAME(IDCANCEL),
@@ -128,13 +139,12 @@ const framework::ControlName kControlNames[] = {
 #undef CONTROL_NAME
 
 const framework::ResourceTable kResources = {
-    kDialogs,
-    kStrings,
-    kIcons,
-    {{LEXODROM_FILE_VERSION}, {LEXODROM_PRODUCT_VERSION}},
+    kDialogs,      kStrings, kIcons, {{LEXODROM_FILE_VERSION}, {LEXODROM_PRODUCT_VERSION}},
     kControlNames,
 };
 
 }  // namespace
 
-const framework::ResourceTable& framework::ProgramResources() { return kResources; }
+const framework::ResourceTable& framework::ProgramResources() {
+    return kResources;
+}

@@ -101,7 +101,9 @@ void CWordGameDlg::OnPaint() {
     }
 }
 
-HCURSOR CWordGameDlg::OnQueryDragIcon() { return m_hIcon; }
+HCURSOR CWordGameDlg::OnQueryDragIcon() {
+    return m_hIcon;
+}
 
 void CWordGameDlg::OnAbout() {
     CAboutDlg about;
@@ -111,8 +113,8 @@ void CWordGameDlg::OnAbout() {
 
 // The help viewer runs on by itself; each press starts another one.
 void CWordGameDlg::OnHelpButton() {
-    if (_spawnlp(_P_NOWAIT, "hh.exe", "hh.exe", "Lexodrom.chm", static_cast<const char*>(nullptr)) ==
-        -1) {
+    if (_spawnlp(_P_NOWAIT, "hh.exe", "hh.exe", "Lexodrom.chm",
+                 static_cast<const char*>(nullptr)) == -1) {
         char message[1000];
         std::snprintf(message, sizeof message,
                       "Hypertext-Hilfe-Programm 'hh.exe' kann nicht gestartet werden: %s.",
@@ -128,7 +130,9 @@ void CWordGameDlg::AppendTranscriptLine(LPCSTR text) {
     ShowTranscript();
 }
 
-void CWordGameDlg::ShowTranscript() { GetDlgItem(IDC_TRANSCRIPT)->SetWindowText(m_transcript); }
+void CWordGameDlg::ShowTranscript() {
+    GetDlgItem(IDC_TRANSCRIPT)->SetWindowText(m_transcript);
+}
 
 void CWordGameDlg::ClearTranscript() {
     m_transcript.Empty();

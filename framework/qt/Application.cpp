@@ -32,7 +32,9 @@ void ensureApplication() {
 
 }  // namespace framework::qt
 
-CWinApp::CWinApp(LPCSTR) { g_app = this; }
+CWinApp::CWinApp(LPCSTR) {
+    g_app = this;
+}
 
 CWinApp::~CWinApp() {
     if (g_app == this) {
@@ -40,13 +42,21 @@ CWinApp::~CWinApp() {
     }
 }
 
-BOOL CWinApp::InitInstance() { return TRUE; }
+BOOL CWinApp::InitInstance() {
+    return TRUE;
+}
 
-HICON CWinApp::LoadIcon(UINT id) const { return framework::qt::loadIcon(id); }
+HICON CWinApp::LoadIcon(UINT id) const {
+    return framework::qt::loadIcon(id);
+}
 
-CWinApp* AfxGetApp() { return g_app; }
+CWinApp* AfxGetApp() {
+    return g_app;
+}
 
-CWnd* AfxGetMainWnd() { return g_app != nullptr ? g_app->m_pMainWnd : nullptr; }
+CWnd* AfxGetMainWnd() {
+    return g_app != nullptr ? g_app->m_pMainWnd : nullptr;
+}
 
 namespace framework {
 

@@ -24,13 +24,13 @@
 
 #include "framework/CWinApp.h"
 #include "framework/Resources.h"
-#include "framework/runtime/Spawn.h"
 #include "framework/qt/Application.h"
 #include "framework/qt/DialogWindow.h"
 #include "framework/qt/MessageBoxes.h"
 #include "framework/qt/ModalHooks.h"
 #include "framework/qt/Timers.h"
 #include "framework/qt/Windows1252.h"
+#include "framework/runtime/Spawn.h"
 
 namespace framework::automation {
 namespace {
@@ -191,7 +191,9 @@ const char* iconName(UINT type) {
     }
 }
 
-QString utf8(const std::string& windows1252) { return framework::qt::fromWindows1252(windows1252); }
+QString utf8(const std::string& windows1252) {
+    return framework::qt::fromWindows1252(windows1252);
+}
 
 bool focused(const WindowImpl& control) {
     QWidget* window = control.widget->window();
@@ -234,19 +236,33 @@ void StartHeadless() {
     });
 }
 
-void Post(std::function<void()> action) { QTimer::singleShot(0, qApp, std::move(action)); }
+void Post(std::function<void()> action) {
+    QTimer::singleShot(0, qApp, std::move(action));
+}
 
-void WhenModal(std::function<void()> action) { modalActions().push_back(std::move(action)); }
+void WhenModal(std::function<void()> action) {
+    modalActions().push_back(std::move(action));
+}
 
-void OnUnexpectedModal(std::function<void()> unexpected) { unexpectedModal() = std::move(unexpected); }
+void OnUnexpectedModal(std::function<void()> unexpected) {
+    unexpectedModal() = std::move(unexpected);
+}
 
-void AfterModalEnds(std::function<void()> action) { modalEndedAction() = std::move(action); }
+void AfterModalEnds(std::function<void()> action) {
+    modalEndedAction() = std::move(action);
+}
 
-bool InnermostModalEnding() { return framework::qt::innermostModalFinished(); }
+bool InnermostModalEnding() {
+    return framework::qt::innermostModalFinished();
+}
 
-std::size_t PendingModalActions() { return modalActions().size(); }
+std::size_t PendingModalActions() {
+    return modalActions().size();
+}
 
-void ClearModalActions() { modalActions().clear(); }
+void ClearModalActions() {
+    modalActions().clear();
+}
 
 ActiveWindow Active() {
     ActiveWindow active;
@@ -344,7 +360,9 @@ bool PressKey(std::string_view name) {
     return true;
 }
 
-void Tick(int ticks) { framework::qt::tickTimers(ticks); }
+void Tick(int ticks) {
+    framework::qt::tickTimers(ticks);
+}
 
 bool SystemCommand(UINT id) {
     CWnd* main = AfxGetMainWnd();
@@ -383,7 +401,8 @@ bool ChooseMenuEntry(std::string_view text) {
     const QString wanted = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     for (QAction* action : menu->actions()) {
         if (!action->isSeparator() && action->isEnabled() &&
-            (action->text() == wanted || QString(action->text()).remove(QLatin1Char('&')) == wanted)) {
+            (action->text() == wanted ||
+             QString(action->text()).remove(QLatin1Char('&')) == wanted)) {
             menu->close();
             action->trigger();
             return true;
@@ -392,7 +411,9 @@ bool ChooseMenuEntry(std::string_view text) {
     return false;
 }
 
-bool HasControl(int id) { return findControl(id) != nullptr; }
+bool HasControl(int id) {
+    return findControl(id) != nullptr;
+}
 
 std::string Text(int id) {
     WindowImpl* control = findControl(id);
@@ -472,14 +493,19 @@ std::vector<std::pair<std::string, bool>> SystemMenuEntries() {
     }
     for (int i = 0; i < menu->itemCount(); ++i) {
         const CMenu::Item& item = menu->items()[i];
-        entries.emplace_back(item.id == 0 ? "-" : utf8(item.text.bytes()).toStdString(), item.enabled);
+        entries.emplace_back(item.id == 0 ? "-" : utf8(item.text.bytes()).toStdString(),
+                             item.enabled);
     }
     return entries;
 }
 
-bool ClockRunning() { return !framework::qt::runningTimers().empty(); }
+bool ClockRunning() {
+    return !framework::qt::runningTimers().empty();
+}
 
-int Beeps() { return framework::qt::beepCount(); }
+int Beeps() {
+    return framework::qt::beepCount();
+}
 
 std::vector<UINT> OpenDialogTemplates() {
     std::vector<UINT> ids;
@@ -508,7 +534,8 @@ Geometry DialogGeometry() {
 
 std::string FontFamily(int id) {
     WindowImpl* control = findControl(id);
-    return control != nullptr ? QFontInfo(control->widget->font()).family().toStdString() : std::string();
+    return control != nullptr ? QFontInfo(control->widget->font()).family().toStdString()
+                              : std::string();
 }
 
 bool FontIsFixedPitch(int id) {
@@ -555,7 +582,8 @@ std::string StateJson() {
         for (const auto& control : dialog->controls()) {
             QJsonObject c;
             c[QStringLiteral("id")] = control->id;
-            if (const char* name = ControlNameOf(control->id); name != nullptr && control->id != -1) {
+            if (const char* name = ControlNameOf(control->id);
+                name != nullptr && control->id != -1) {
                 c[QStringLiteral("name")] = QString::fromLatin1(name);
             }
             c[QStringLiteral("kind")] = QString::fromLatin1(kindName(control->kind));
@@ -590,7 +618,8 @@ std::string StateJson() {
             arguments.append(QString::fromLocal8Bit(argument.c_str()));
         }
         start[QStringLiteral("arguments")] = arguments;
-        start[QStringLiteral("result")] = record.result == -1 ? QStringLiteral("failed") : QStringLiteral("started");
+        start[QStringLiteral("result")] =
+            record.result == -1 ? QStringLiteral("failed") : QStringLiteral("started");
         if (record.result == -1) {
             start[QStringLiteral("error")] = QString::fromLocal8Bit(std::strerror(record.error));
         }

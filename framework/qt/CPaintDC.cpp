@@ -20,9 +20,13 @@ CPaintDC::CPaintDC(CWnd* window)
                     ? new framework::PaintContext(window->Impl()->widget)
                     : nullptr) {}
 
-CPaintDC::~CPaintDC() { delete m_context; }
+CPaintDC::~CPaintDC() {
+    delete m_context;
+}
 
-HDC CPaintDC::GetSafeHdc() const { return reinterpret_cast<HDC>(m_context); }
+HDC CPaintDC::GetSafeHdc() const {
+    return reinterpret_cast<HDC>(m_context);
+}
 
 BOOL CPaintDC::DrawIcon(int x, int y, HICON icon) {
     const QIcon* qicon = framework::qt::iconOf(icon);
@@ -34,4 +38,6 @@ BOOL CPaintDC::DrawIcon(int x, int y, HICON icon) {
     return TRUE;
 }
 
-int GetSystemMetrics(int index) { return index == SM_CXICON || index == SM_CYICON ? 32 : 0; }
+int GetSystemMetrics(int index) {
+    return index == SM_CXICON || index == SM_CYICON ? 32 : 0;
+}

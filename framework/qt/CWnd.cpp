@@ -66,7 +66,9 @@ WindowImpl* WindowImpl::of(const QWidget* widget) {
     return reinterpret_cast<WindowImpl*>(widget->property(kImplProperty).value<quintptr>());
 }
 
-void WindowImpl::tag() { widget->setProperty(kImplProperty, QVariant::fromValue(reinterpret_cast<quintptr>(this))); }
+void WindowImpl::tag() {
+    widget->setProperty(kImplProperty, QVariant::fromValue(reinterpret_cast<quintptr>(this)));
+}
 
 }  // namespace framework
 
@@ -125,12 +127,12 @@ BOOL CWnd::EnableWindow(BOOL enable) {
 
 BOOL CWnd::IsWindowEnabled() const {
     return m_impl != nullptr && m_impl->widget != nullptr && m_impl->widget->isEnabled() ? TRUE
-                                                                                      : FALSE;
+                                                                                         : FALSE;
 }
 
 BOOL CWnd::IsWindowVisible() const {
     return m_impl != nullptr && m_impl->widget != nullptr && m_impl->widget->isVisible() ? TRUE
-                                                                                      : FALSE;
+                                                                                         : FALSE;
 }
 
 CWnd* CWnd::SetFocus() {
@@ -156,8 +158,12 @@ CWnd* CWnd::GetFocus() {
     return impl != nullptr ? impl->wnd : nullptr;
 }
 
-DWORD CWnd::GetStyle() const { return m_impl != nullptr ? m_impl->style : 0; }
-DWORD CWnd::GetExStyle() const { return m_impl != nullptr ? m_impl->exStyle : 0; }
+DWORD CWnd::GetStyle() const {
+    return m_impl != nullptr ? m_impl->style : 0;
+}
+DWORD CWnd::GetExStyle() const {
+    return m_impl != nullptr ? m_impl->exStyle : 0;
+}
 
 BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT) {
     if (m_impl == nullptr) {
@@ -193,7 +199,8 @@ LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 } else if (static_cast<int>(wParam) < 0) {
                     edit->deselect();
                 } else {
-                    edit->setSelection(std::min(start, length), std::min(end, length) - std::min(start, length));
+                    edit->setSelection(std::min(start, length),
+                                       std::min(end, length) - std::min(start, length));
                 }
             } else if (m_impl->kind == ControlKind::MultiLineEdit) {
                 static_cast<QPlainTextEdit*>(widget)->selectAll();
@@ -228,10 +235,12 @@ LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return -1;
         case LB_GETCOUNT:
-            return m_impl->kind == ControlKind::ListBox ? static_cast<QListWidget*>(widget)->count() : 0;
+            return m_impl->kind == ControlKind::ListBox ? static_cast<QListWidget*>(widget)->count()
+                                                        : 0;
         case LB_GETTEXT:
             if (m_impl->kind == ControlKind::ListBox) {
-                const QListWidgetItem* item = static_cast<QListWidget*>(widget)->item(static_cast<int>(wParam));
+                const QListWidgetItem* item =
+                    static_cast<QListWidget*>(widget)->item(static_cast<int>(wParam));
                 if (item == nullptr) {
                     return -1;
                 }
@@ -251,13 +260,17 @@ LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-int CWnd::GetDlgCtrlID() const { return m_impl != nullptr ? m_impl->id : 0; }
+int CWnd::GetDlgCtrlID() const {
+    return m_impl != nullptr ? m_impl->id : 0;
+}
 
 UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapse, void (*)(HWND, UINT, UINT_PTR, DWORD)) {
     return framework::qt::setTimer(m_impl, id, elapse);
 }
 
-BOOL CWnd::KillTimer(UINT_PTR id) { return framework::qt::killTimer(m_impl, id) ? TRUE : FALSE; }
+BOOL CWnd::KillTimer(UINT_PTR id) {
+    return framework::qt::killTimer(m_impl, id) ? TRUE : FALSE;
+}
 
 CMenu* CWnd::GetSystemMenu(BOOL) {
     if (m_impl == nullptr || m_impl->kind != ControlKind::Dialog) {
@@ -267,7 +280,8 @@ CMenu* CWnd::GetSystemMenu(BOOL) {
 }
 
 HICON CWnd::SetIcon(HICON icon, BOOL bigIcon) {
-    SendMessage(WM_SETICON, bigIcon != FALSE ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    SendMessage(WM_SETICON, bigIcon != FALSE ? ICON_BIG : ICON_SMALL,
+                reinterpret_cast<LPARAM>(icon));
     return nullptr;
 }
 
@@ -314,25 +328,34 @@ void CEdit::SetSel(int startChar, int endChar, BOOL) {
     SendMessage(EM_SETSEL, static_cast<WPARAM>(startChar), endChar);
 }
 
-void CEdit::LimitText(int maxChars) { SendMessage(EM_LIMITTEXT, static_cast<WPARAM>(maxChars), 0); }
+void CEdit::LimitText(int maxChars) {
+    SendMessage(EM_LIMITTEXT, static_cast<WPARAM>(maxChars), 0);
+}
 
 int CButton::GetCheck() const {
     return static_cast<int>(const_cast<CButton*>(this)->SendMessage(BM_GETCHECK));
 }
 
-void CButton::SetCheck(int check) { SendMessage(BM_SETCHECK, static_cast<WPARAM>(check)); }
+void CButton::SetCheck(int check) {
+    SendMessage(BM_SETCHECK, static_cast<WPARAM>(check));
+}
 
-void CButton::SetButtonStyle(UINT style, BOOL) { SendMessage(BM_SETSTYLE, style); }
+void CButton::SetButtonStyle(UINT style, BOOL) {
+    SendMessage(BM_SETSTYLE, style);
+}
 
 int CListBox::AddString(LPCSTR text) {
     return static_cast<int>(SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)));
 }
 
-int CListBox::GetCount() const { return static_cast<int>(const_cast<CListBox*>(this)->SendMessage(LB_GETCOUNT)); }
+int CListBox::GetCount() const {
+    return static_cast<int>(const_cast<CListBox*>(this)->SendMessage(LB_GETCOUNT));
+}
 
 void CListBox::GetText(int index, CString& text) const {
     QListWidget* list = Impl() != nullptr ? qobject_cast<QListWidget*>(Impl()->widget) : nullptr;
     const QListWidgetItem* item = list != nullptr ? list->item(index) : nullptr;
-    text = item != nullptr ? CString(std::string_view(framework::qt::toWindows1252(item->text(), '?')))
-                           : CString();
+    text = item != nullptr
+               ? CString(std::string_view(framework::qt::toWindows1252(item->text(), '?')))
+               : CString();
 }

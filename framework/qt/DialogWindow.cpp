@@ -4,8 +4,8 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
-#include <QGroupBox>
 #include <QFontMetrics>
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -55,7 +55,9 @@ QString labelText(const char* text, bool noPrefix) {
     return result;
 }
 
-QString withoutMnemonic(const char* text) { return labelText(text, false); }
+QString withoutMnemonic(const char* text) {
+    return labelText(text, false);
+}
 
 // The mnemonic letter of a text ("&Neu" has N), or a null QChar.
 QChar mnemonicOf(const char* text) {
@@ -145,7 +147,9 @@ DialogWindow::DialogWindow(CDialog& dialog, const DialogTemplate& dialogTemplate
         menu.AppendMenu(MF_STRING, SC_MINIMIZE, "&Minimieren");
         menu.AppendMenu(MF_SEPARATOR);
     }
-    menu.AppendMenu(MF_STRING, SC_CLOSE, "&Schlie\xDF" "en\tAlt+F4");
+    menu.AppendMenu(MF_STRING, SC_CLOSE,
+                    "&Schlie\xDF"
+                    "en\tAlt+F4");
 
     qApp->installEventFilter(this);
     registry().push_back(this);
@@ -161,7 +165,9 @@ DialogWindow::~DialogWindow() {
     }
 }
 
-const std::vector<DialogWindow*>& DialogWindow::openDialogs() { return registry(); }
+const std::vector<DialogWindow*>& DialogWindow::openDialogs() {
+    return registry();
+}
 
 WindowImpl* DialogWindow::control(int id) const {
     for (const auto& control : controls_) {
@@ -209,8 +215,8 @@ void DialogWindow::buildControls() {
             kind = ControlKind::MultiLineEdit;
             auto* edit = new QPlainTextEdit(this);
             edit->setReadOnly((item.style & ES_READONLY) != 0);
-            edit->setVerticalScrollBarPolicy((item.style & WS_VSCROLL) != 0 ? Qt::ScrollBarAsNeeded
-                                                                           : Qt::ScrollBarAlwaysOff);
+            edit->setVerticalScrollBarPolicy(
+                (item.style & WS_VSCROLL) != 0 ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
             edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
             edit->setTabChangesFocus(true);
             widget = edit;
@@ -224,8 +230,8 @@ void DialogWindow::buildControls() {
             kind = ControlKind::ListBox;
             auto* list = new QListWidget(this);
             list->setSortingEnabled((item.style & LBS_SORT) != 0);
-            list->setVerticalScrollBarPolicy((item.style & WS_VSCROLL) != 0 ? Qt::ScrollBarAlwaysOn
-                                                                           : Qt::ScrollBarAlwaysOff);
+            list->setVerticalScrollBarPolicy(
+                (item.style & WS_VSCROLL) != 0 ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
             list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
             widget = list;
         } else if (isClass(item, "STATIC") && (item.style & SS_TYPEMASK) == SS_ICON) {
@@ -266,7 +272,8 @@ void DialogWindow::buildControls() {
         widget->setVisible((item.style & WS_VISIBLE) != 0);
 
         const bool tabStop = (item.style & WS_TABSTOP) != 0;
-        if (kind == ControlKind::Static || kind == ControlKind::Icon || kind == ControlKind::GroupBox) {
+        if (kind == ControlKind::Static || kind == ControlKind::Icon ||
+            kind == ControlKind::GroupBox) {
             widget->setFocusPolicy(Qt::NoFocus);
         } else {
             widget->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::ClickFocus);
@@ -348,7 +355,8 @@ void DialogWindow::nameControlsForAssistiveTechnology() {
         const DialogItemTemplate& item = items[i];
         QWidget* widget = controls_[i]->widget;
         if (label[i] >= 0) {
-            widget->setAccessibleName(withoutMnemonic(items[static_cast<std::size_t>(label[i])].text));
+            widget->setAccessibleName(
+                withoutMnemonic(items[static_cast<std::size_t>(label[i])].text));
         } else if (isClass(item, "EDIT") || isClass(item, "LISTBOX")) {
             widget->setAccessibleName(fromWindows1252(item.text != nullptr ? item.text : ""));
         } else {
@@ -467,7 +475,8 @@ bool DialogWindow::eventFilter(QObject* watched, QEvent* event) {
     }
     auto* key = static_cast<QKeyEvent*>(event);
     const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
-    if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && modifiers == Qt::NoModifier) {
+    if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+        modifiers == Qt::NoModifier) {
         handleEnter();
         return true;
     }

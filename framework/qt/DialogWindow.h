@@ -62,7 +62,7 @@ private:
     const DialogTemplate& template_;
     std::unique_ptr<WindowImpl> self_;
     std::vector<std::unique_ptr<WindowImpl>> controls_;  // template order
-    std::vector<std::unique_ptr<CWnd>> controlObjects_;   // the CWnd of each control
+    std::vector<std::unique_ptr<CWnd>> controlObjects_;  // the CWnd of each control
     int defaultId_ = 0;
     QEventLoop* loop_ = nullptr;
     int result_ = -1;

@@ -56,7 +56,8 @@ void execute(const std::string& line) {
         std::fflush(stdout);
     } else if (command == "set") {
         const std::size_t idEnd = rest.find(' ');
-        const std::string text = idEnd == std::string::npos ? std::string() : rest.substr(idEnd + 1);
+        const std::string text =
+            idEnd == std::string::npos ? std::string() : rest.substr(idEnd + 1);
         ok = parseId(rest.substr(0, idEnd), id) && SetText(id, text);
     } else if (command == "click") {
         ok = parseId(rest, id) && Click(id);

@@ -39,6 +39,8 @@ HICON loadIcon(UINT id) {
     return reinterpret_cast<HICON>(found->second.get());
 }
 
-const QIcon* iconOf(HICON icon) { return reinterpret_cast<const QIcon*>(icon); }
+const QIcon* iconOf(HICON icon) {
+    return reinterpret_cast<const QIcon*>(icon);
+}
 
 }  // namespace framework::qt

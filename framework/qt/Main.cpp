@@ -2,4 +2,6 @@
 // MFC: the static objects exist by now, and the application object takes over.
 #include "framework/CWinApp.h"
 
-int main(int argc, char** argv) { return framework::RunApplication(argc, argv); }
+int main(int argc, char** argv) {
+    return framework::RunApplication(argc, argv);
+}

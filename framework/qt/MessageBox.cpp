@@ -41,8 +41,8 @@ QString displayText(LPCSTR text) {
 }
 
 bool isHeadlessPlatform(const char* platform) {
-    return platform != nullptr &&
-           (std::strncmp(platform, "offscreen", 9) == 0 || std::strncmp(platform, "minimal", 7) == 0);
+    return platform != nullptr && (std::strncmp(platform, "offscreen", 9) == 0 ||
+                                   std::strncmp(platform, "minimal", 7) == 0);
 }
 
 // A box can be seen when Qt would open its windows on a real display.
@@ -57,9 +57,13 @@ bool displayAvailable() {
 
 namespace framework::qt {
 
-const std::vector<OpenMessageBox>& openMessageBoxes() { return g_openBoxes; }
+const std::vector<OpenMessageBox>& openMessageBoxes() {
+    return g_openBoxes;
+}
 
-int beepCount() { return g_beeps; }
+int beepCount() {
+    return g_beeps;
+}
 
 }  // namespace framework::qt
 
@@ -69,7 +73,8 @@ int beepCount() { return g_beeps; }
 // offscreen platform, where the test harness and the driver answer them.
 int MessageBoxA(HWND, LPCSTR text, LPCSTR caption, UINT type) {
     if (QApplication::instance() == nullptr && !displayAvailable()) {
-        QByteArray line = (displayText(caption) + QStringLiteral(": ") + displayText(text)).toUtf8();
+        QByteArray line =
+            (displayText(caption) + QStringLiteral(": ") + displayText(text)).toUtf8();
         std::fprintf(stderr, "%s\n", line.constData());
         std::fflush(stderr);
         return IDOK;
@@ -78,7 +83,8 @@ int MessageBoxA(HWND, LPCSTR text, LPCSTR caption, UINT type) {
     QWidget* owner = QApplication::activeModalWidget();
     QMessageBox box(iconFor(type), displayText(caption), displayText(text), QMessageBox::Ok, owner);
     box.setWindowModality(Qt::ApplicationModal);
-    g_openBoxes.push_back({&box, caption != nullptr ? caption : "", text != nullptr ? text : "", type});
+    g_openBoxes.push_back(
+        {&box, caption != nullptr ? caption : "", text != nullptr ? text : "", type});
     framework::qt::notifyModalStarted([&box] { return !box.isVisible(); });
     box.exec();
     g_openBoxes.pop_back();

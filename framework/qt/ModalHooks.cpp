@@ -39,8 +39,12 @@ void notifyModalEnded() {
     }
 }
 
-std::size_t modalDepth() { return hooks().loops.size(); }
+std::size_t modalDepth() {
+    return hooks().loops.size();
+}
 
-bool innermostModalFinished() { return !hooks().loops.empty() && hooks().loops.back()(); }
+bool innermostModalFinished() {
+    return !hooks().loops.empty() && hooks().loops.back()();
+}
 
 }  // namespace framework::qt

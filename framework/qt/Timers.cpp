@@ -53,9 +53,8 @@ UINT_PTR setTimer(WindowImpl* window, UINT_PTR id, UINT milliseconds) {
 
 bool killTimer(WindowImpl* window, UINT_PTR id) {
     auto& all = timers();
-    const auto found = std::find_if(all.begin(), all.end(), [&](const Timer& t) {
-        return t.window == window && t.id == id;
-    });
+    const auto found = std::find_if(
+        all.begin(), all.end(), [&](const Timer& t) { return t.window == window && t.id == id; });
     if (found == all.end()) {
         return false;
     }
@@ -78,7 +77,9 @@ void killTimersOf(WindowImpl* window) {
     }
 }
 
-void setManualTimers(bool manual) { g_manual = manual; }
+void setManualTimers(bool manual) {
+    g_manual = manual;
+}
 
 std::vector<TimerInfo> runningTimers() {
     std::vector<TimerInfo> result;

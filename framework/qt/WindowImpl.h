@@ -16,13 +16,28 @@ namespace qt {
 class DialogWindow;
 }
 
-enum class ControlKind { Dialog, PushButton, RadioButton, GroupBox, Edit, MultiLineEdit, Static, Icon, ListBox };
+enum class ControlKind {
+    Dialog,
+    PushButton,
+    RadioButton,
+    GroupBox,
+    Edit,
+    MultiLineEdit,
+    Static,
+    Icon,
+    ListBox
+};
 
 class WindowImpl {
 public:
-    WindowImpl(ControlKind kind_, int id_, DWORD style_, DWORD exStyle_, QWidget* widget_, CWnd* wnd_,
-               qt::DialogWindow* dialog_)
-        : kind(kind_), id(id_), style(style_), exStyle(exStyle_), widget(widget_), wnd(wnd_),
+    WindowImpl(ControlKind kind_, int id_, DWORD style_, DWORD exStyle_, QWidget* widget_,
+               CWnd* wnd_, qt::DialogWindow* dialog_)
+        : kind(kind_),
+          id(id_),
+          style(style_),
+          exStyle(exStyle_),
+          widget(widget_),
+          wnd(wnd_),
           dialog(dialog_) {}
 
     ControlKind kind;
@@ -33,7 +48,7 @@ public:
     CWnd* wnd;                 // the program's object for this window
     qt::DialogWindow* dialog;  // the dialog the window belongs to (itself for a dialog)
     ForeignCharacters foreign = ForeignCharacters::Refuse;
-    int limit = 0;  // characters an edit box takes from the player; 0 for no limit
+    int limit = 0;     // characters an edit box takes from the player; 0 for no limit
     CMenu systemMenu;  // dialogs only
 
     bool isPushButton() const { return kind == ControlKind::PushButton; }

@@ -141,7 +141,8 @@ std::intptr_t _spawnlp(int mode, const char* cmdname, const char* arg0, ...) {
     }
     const int error = result == -1 ? errno : 0;
     if (observer()) {
-        framework::runtime::SpawnRecord record{cmdname != nullptr ? cmdname : "", {}, result, error};
+        framework::runtime::SpawnRecord record{
+            cmdname != nullptr ? cmdname : "", {}, result, error};
         for (char* argument : argv) {
             record.arguments.emplace_back(argument);
         }

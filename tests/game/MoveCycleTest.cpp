@@ -51,8 +51,8 @@ TEST_F(MoveCycle, PunctuationBuysAHintForThreePoints) {
         SeedRandom(seed);
         const std::string expected = words.Entry(RandomInt(words.First(), words.Last()));
         EXPECT_EQ(expected.substr(0, fragment.size()), fragment);
-        EXPECT_EQ(Transcript(),
-                  "Ein m\xF6gliches Wort ist\r\n" + expected + "\r\nBisher: '" + fragment + "'\r\n");
+        EXPECT_EQ(Transcript(), "Ein m\xF6gliches Wort ist\r\n" + expected + "\r\nBisher: '" +
+                                    fragment + "'\r\n");
         EXPECT_STREQ(dialog.m_fragment, fragment.c_str());
         EXPECT_EQ(dialog.m_score, 2 - 3);
         EXPECT_EQ(ui::Text(IDC_SCORE), "-1");

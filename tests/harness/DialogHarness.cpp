@@ -69,8 +69,8 @@ void ExpectDialog(UINT templateId, const std::function<void()>& script) {
     ui::WhenModal([templateId, script] {
         const ui::ActiveWindow active = ui::Active();
         if (active.kind != ui::ActiveWindow::Dialog || active.templateId != templateId) {
-            ADD_FAILURE() << "expected dialog " << templateId << ", got " << active.templateId << " "
-                          << active.title;
+            ADD_FAILURE() << "expected dialog " << templateId << ", got " << active.templateId
+                          << " " << active.title;
             ui::PressKey("Escape");
             return;
         }

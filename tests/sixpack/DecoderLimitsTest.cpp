@@ -35,7 +35,8 @@ TEST(DecoderCapacity, StopsAtEveryCapacityWithTheLeadingBytes) {
     for (std::uint32_t capacity = 0; capacity <= text.size() + 2; ++capacity) {
         std::vector<std::uint8_t> out(text.size() + 8, kGuard);
         const std::uint32_t n = sixpackDecode(blob.data(), blob.size(), out.data(), capacity);
-        const std::uint32_t expected = std::min<std::uint32_t>(capacity, static_cast<std::uint32_t>(text.size()));
+        const std::uint32_t expected =
+            std::min<std::uint32_t>(capacity, static_cast<std::uint32_t>(text.size()));
         ASSERT_EQ(n, expected) << "capacity " << capacity;
         EXPECT_TRUE(std::equal(text.begin(), text.begin() + n, out.begin())) << capacity;
         for (std::size_t i = n; i < out.size(); ++i) {
@@ -69,9 +70,10 @@ TEST(DecoderInput, TruncatedStreamsEndWithWhatWasDecoded) {
         EXPECT_TRUE(std::equal(out.begin(), out.begin() + n, text.begin())) << cut;
         previous = n;
     }
-    EXPECT_LT(sixpackDecode(blob.data(), blob.size() / 2, std::vector<std::uint8_t>(text.size()).data(),
-                            static_cast<std::uint32_t>(text.size())),
-              text.size());
+    EXPECT_LT(
+        sixpackDecode(blob.data(), blob.size() / 2, std::vector<std::uint8_t>(text.size()).data(),
+                      static_cast<std::uint32_t>(text.size())),
+        text.size());
 }
 
 TEST(DecoderInput, RandomStreamsStayInBounds) {

@@ -102,7 +102,9 @@ TEST_F(MainWindow, DisplayOperationsRewriteTheirBoxes) {
     harness::Run(dialog, [&] {
         dialog.AppendTranscriptLine("Bisher: 'Ab'");
         dialog.AppendTranscriptLine("");
-        dialog.AppendTranscriptLine("M\xFC" "he");
+        dialog.AppendTranscriptLine(
+            "M\xFC"
+            "he");
         EXPECT_EQ(ui::Text(IDC_TRANSCRIPT), "Bisher: 'Ab'\r\n\r\nM\xFChe\r\n");
         EXPECT_EQ(dialog.m_transcript, "Bisher: 'Ab'\r\n\r\nM\xFChe\r\n");
         EXPECT_EQ(ui::TextUtf8(IDC_TRANSCRIPT), "Bisher: 'Ab'\n\nMühe\n");
@@ -205,9 +207,9 @@ TEST_F(MainWindow, SystemMenuOpensFromTheKeyboardAndTheMouse) {
             ui::WhenModal([&] {
                 const ui::ActiveWindow menu = ui::Active();
                 EXPECT_EQ(menu.kind, ui::ActiveWindow::Menu);
-                EXPECT_EQ(menu.items, (std::vector<std::string>{"&Minimieren", "-",
-                                                                "&Schließen\tAlt+F4", "-",
-                                                                "&Über Lexodrom..."}));
+                EXPECT_EQ(menu.items,
+                          (std::vector<std::string>{"&Minimieren", "-", "&Schließen\tAlt+F4", "-",
+                                                    "&Über Lexodrom..."}));
                 harness::ExpectDialog(IDD_ABOUTBOX, [&] {
                     aboutOpened = true;
                     ui::Click(IDOK);

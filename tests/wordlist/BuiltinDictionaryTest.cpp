@@ -11,7 +11,9 @@
 
 namespace {
 
-bool isUpper(unsigned char c) { return (c >= 'A' && c <= 'Z') || c == 0xC4 || c == 0xD6 || c == 0xDC; }
+bool isUpper(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') || c == 0xC4 || c == 0xD6 || c == 0xDC;
+}
 bool isLower(unsigned char c) {
     return (c >= 'a' && c <= 'z') || c == 0xDF || c == 0xE4 || c == 0xF6 || c == 0xFC;
 }

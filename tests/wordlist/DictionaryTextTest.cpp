@@ -22,7 +22,9 @@ std::string bytes(std::initializer_list<std::string> parts) {
 TEST(DictionaryText, ConvertsUmlautsAndKeepsMarks) {
     const auto result = fromWordList("Bußtag\n:Bären\nabarbeiten\r\nÖl\n:übrig\nüppig\n");
     ASSERT_EQ(result.error, "");
-    EXPECT_EQ(result.text, bytes({"Bu\xDFtag", ":B\xE4ren", "abarbeiten", "\xD6l", ":\xFC" "brig",
+    EXPECT_EQ(result.text, bytes({"Bu\xDFtag", ":B\xE4ren", "abarbeiten", "\xD6l",
+                                  ":\xFC"
+                                  "brig",
                                   "\xFCppig", "."}));
 }
 

@@ -23,13 +23,15 @@ std::ostream& operator<<(std::ostream& out, const Range& r) {
     return out << '{' << r.first << ", " << r.last << ", " << r.count << '}';
 }
 
-Range rangeOf(const CWordList& list) { return {list.First(), list.Last(), list.Count()}; }
+Range rangeOf(const CWordList& list) {
+    return {list.First(), list.Last(), list.Count()};
+}
 
 // Pro list (index: word): 0 Aasgeier, 1 Abbild, 2 Abbildung, 3 Akku,
 // 4 Akkusativ, 5 abarbeiten, 6 acht, 7 acht (again), 8 achten, 9 Äpfelchen.
-const std::string kSorted = test::dictionaryText({"Aasgeier", ":Abbild", ":Abbildung", "Akku",
-                                                  ":Akkusativ", ":abarbeiten", ":acht", "acht",
-                                                  "achten", "\xC4pfelchen"});
+const std::string kSorted =
+    test::dictionaryText({"Aasgeier", ":Abbild", ":Abbildung", "Akku", ":Akkusativ", ":abarbeiten",
+                          ":acht", "acht", "achten", "\xC4pfelchen"});
 
 TEST(Search, SortedListGivesTheRangeOfEachKindOfFragment) {
     CWordList list(test::span(kSorted));
@@ -38,19 +40,19 @@ TEST(Search, SortedListGivesTheRangeOfEachKindOfFragment) {
         const char* fragment;
         Range range;
     } cases[] = {
-        {"", {0, 9, 10}},           // empty fragment: the whole list
-        {"A", {0, 4, 5}},           // capital A only
-        {"a", {5, 8, 4}},           // lower-case a only
-        {"Abbild", {1, 1, 1}},      // a whole word that also begins a longer one
-        {"Abbildu", {2, 2, 1}},     // begins exactly one word, not a word itself
-        {"Aasgei", {0, 0, 1}},      // the first entry alone
-        {"Ak", {3, 4, 2}},          //
-        {"acht", {6, 6, 1}},        // a word standing twice: its first entry
-        {"ach", {6, 8, 3}},         // both entries of the twice-standing word count
-        {"\xC4", {9, 9, 1}},        // Ä is its own letter, after the lower case
-        {"\xE4", {0, 9, 0}},        // ä is not Ä
-        {"Q", {0, 9, 0}},           // nothing begins with it
-        {"Abbildungen", {0, 9, 0}}, // longer than every word
+        {"", {0, 9, 10}},            // empty fragment: the whole list
+        {"A", {0, 4, 5}},            // capital A only
+        {"a", {5, 8, 4}},            // lower-case a only
+        {"Abbild", {1, 1, 1}},       // a whole word that also begins a longer one
+        {"Abbildu", {2, 2, 1}},      // begins exactly one word, not a word itself
+        {"Aasgei", {0, 0, 1}},       // the first entry alone
+        {"Ak", {3, 4, 2}},           //
+        {"acht", {6, 6, 1}},         // a word standing twice: its first entry
+        {"ach", {6, 8, 3}},          // both entries of the twice-standing word count
+        {"\xC4", {9, 9, 1}},         // Ä is its own letter, after the lower case
+        {"\xE4", {0, 9, 0}},         // ä is not Ä
+        {"Q", {0, 9, 0}},            // nothing begins with it
+        {"Abbildungen", {0, 9, 0}},  // longer than every word
     };
     for (const auto& c : cases) {
         list.Search(c.fragment);

@@ -20,6 +20,8 @@ inline std::string dictionaryText(std::initializer_list<std::string> words) {
     return text;
 }
 
-inline std::span<const char> span(const std::string& text) { return {text.data(), text.size()}; }
+inline std::span<const char> span(const std::string& text) {
+    return {text.data(), text.size()};
+}
 
 }  // namespace test

@@ -18,7 +18,9 @@ constexpr std::array<std::pair<std::string_view, char>, 7> kUmlauts = {{
     {"\xC3\xBC", '\xFC'},  // ü
 }};
 
-bool isAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool isAsciiLetter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
 
 // The word in Windows-1252, or nothing when a character is not a letter.
 std::optional<std::string> toWindows1252(std::string_view word) {

@@ -84,7 +84,8 @@ std::string sourceText(const std::string& headerName, const std::vector<std::uin
 int main(int argc, char** argv) {
     Options options;
     if (!parse(argc, argv, options)) {
-        std::cerr << "usage: sixpackEncode TEXT --header FILE.h --source FILE.cpp [--raw FILE.bin]\n";
+        std::cerr
+            << "usage: sixpackEncode TEXT --header FILE.h --source FILE.cpp [--raw FILE.bin]\n";
         return 2;
     }
     std::ifstream in(options.text, std::ios::binary);
@@ -107,8 +108,7 @@ int main(int argc, char** argv) {
     const std::string headerName = options.header.substr(options.header.find_last_of('/') + 1);
     if (!writeFile(options.header, headerText(text.size())) ||
         !writeFile(options.source, sourceText(headerName, blob)) ||
-        (!options.raw.empty() &&
-         !writeFile(options.raw, std::string(blob.begin(), blob.end())))) {
+        (!options.raw.empty() && !writeFile(options.raw, std::string(blob.begin(), blob.end())))) {
         return 1;
     }
     std::cout << "sixpackEncode: " << text.size() << " bytes -> " << blob.size() << " bytes\n";
