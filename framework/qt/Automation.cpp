@@ -138,20 +138,6 @@ void mouseClick(QWidget* widget) {
     QApplication::sendEvent(widget, &release);
 }
 
-QString textOf(const WindowImpl& control) {
-    switch (control.kind) {
-        case ControlKind::Edit:
-            return static_cast<QLineEdit*>(control.widget.data())->text();
-        case ControlKind::MultiLineEdit:
-            return static_cast<QPlainTextEdit*>(control.widget.data())->toPlainText();
-        case ControlKind::PushButton:
-        case ControlKind::RadioButton:
-            return static_cast<QAbstractButton*>(control.widget.data())->text();
-        default:
-            return control.widget->property("lexodromText").toString();
-    }
-}
-
 const char* kindName(ControlKind kind) {
     switch (kind) {
         case ControlKind::PushButton:
@@ -427,7 +413,7 @@ std::string Text(int id) {
 
 std::string TextUtf8(int id) {
     WindowImpl* control = findControl(id);
-    return control != nullptr ? textOf(*control).toStdString() : std::string();
+    return control != nullptr ? control->screenText().toStdString() : std::string();
 }
 
 bool IsEnabled(int id) {
@@ -587,7 +573,7 @@ std::string StateJson() {
                 c[QStringLiteral("name")] = QString::fromLatin1(name);
             }
             c[QStringLiteral("kind")] = QString::fromLatin1(kindName(control->kind));
-            c[QStringLiteral("text")] = textOf(*control);
+            c[QStringLiteral("text")] = control->screenText();
             c[QStringLiteral("enabled")] = control->widget->isEnabled();
             c[QStringLiteral("visible")] = !control->widget->isHidden();
             auto* button = qobject_cast<QAbstractButton*>(control->widget);

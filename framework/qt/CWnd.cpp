@@ -23,19 +23,6 @@ namespace {
 
 const char* kImplProperty = "lexodromWindow";
 
-QString textOf(const WindowImpl& impl) {
-    switch (impl.kind) {
-        case ControlKind::Edit:
-            return static_cast<QLineEdit*>(impl.widget.data())->text();
-        case ControlKind::MultiLineEdit:
-            return static_cast<QPlainTextEdit*>(impl.widget.data())->toPlainText();
-        case ControlKind::Dialog:
-            return impl.widget->windowTitle();
-        default:
-            return impl.widget->property("lexodromText").toString();
-    }
-}
-
 // Win32 edit boxes keep "\r\n" as it is; Qt's text document uses "\n" and
 // gives it back as "\n", so the line ends cross the boundary here.
 QString toDocumentText(const QString& text) {
@@ -64,6 +51,19 @@ WindowImpl* WindowImpl::of(const QWidget* widget) {
         return nullptr;
     }
     return reinterpret_cast<WindowImpl*>(widget->property(kImplProperty).value<quintptr>());
+}
+
+QString WindowImpl::screenText() const {
+    switch (kind) {
+        case ControlKind::Edit:
+            return static_cast<QLineEdit*>(widget.data())->text();
+        case ControlKind::MultiLineEdit:
+            return static_cast<QPlainTextEdit*>(widget.data())->toPlainText();
+        case ControlKind::Dialog:
+            return widget->windowTitle();
+        default:
+            return widget->property("lexodromText").toString();
+    }
 }
 
 void WindowImpl::tag() {
@@ -107,7 +107,7 @@ void CWnd::GetWindowText(CString& text) const {
         text.Empty();
         return;
     }
-    text = CString(std::string_view(bytesOf(*m_impl, textOf(*m_impl))));
+    text = CString(std::string_view(bytesOf(*m_impl, m_impl->screenText())));
 }
 
 int CWnd::GetWindowTextLength() const {

@@ -53,6 +53,10 @@ public:
 
     bool isPushButton() const { return kind == ControlKind::PushButton; }
 
+    // The text as the screen shows it: an edit box's content, a dialog's
+    // caption, a button's or label's text with its '&' mnemonic.
+    QString screenText() const;
+
     // The window of a widget, or nullptr when the widget is none of ours.
     static WindowImpl* of(const QWidget* widget);
     void tag();

@@ -13,24 +13,14 @@
 #include "game/Random.h"
 #include "res/resource.h"
 #include "tests/harness/DialogHarness.h"
+#include "tests/wordlist/WordListText.h"
 #include "ui/CWordGameDlg.h"
 
 namespace game_test {
 
 namespace ui = framework::automation;
 
-// A dictionary text from words as they stand in it (':' marks a beginner
-// word), Windows-1252.
-inline std::string dictionaryText(std::initializer_list<std::string> words) {
-    std::string text;
-    for (const std::string& word : words) {
-        text += word;
-        text.push_back('\0');
-    }
-    text += '.';
-    text.push_back('\0');
-    return text;
-}
+using test::dictionaryText;
 
 class Game : public testing::Test {
 protected:
