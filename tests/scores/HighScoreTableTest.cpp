@@ -1,11 +1,10 @@
 // The table logic on its own: the order the file is sorted in, the number a
-// line is compared by, the line format and how the file's lines are read.
+// line is compared by, and how the file's lines are read.
 #include "scores/HighScoreTable.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -83,31 +82,6 @@ TEST(LeadingScore, ReadsTheNumberAsAtoiDoesButClampsIt) {
     }
 }
 
-TEST(ScoreLine, HasItsColumns) {
-    const struct {
-        int score;
-        const char* name;
-        std::string line;
-    } cases[] = {
-        {42, "Anna", "    42  Anna                     01.02.2024  03:04:05"},
-        {-5, "", "    -5                           01.02.2024  03:04:05"},
-        {1234567, "ABCDEFGHIJKLMNOPQRSTUVW",
-         "1234567  ABCDEFGHIJKLMNOPQRSTUVW  01.02.2024  03:04:05"},
-        {0, "J\xF6rg", "     0  J\xF6rg                     01.02.2024  03:04:05"},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(FormatScoreLine(c.score, c.name, "01.02.2024  03:04:05"), c.line);
-    }
-    EXPECT_EQ(FormatScoreLine(42, "Anna", "01.02.2024  03:04:05").size(), 53u);
-}
-
-TEST(TimeStamp, IsDayMonthYearTwoSpacesAndTime) {
-    const std::string stamp = CurrentTimeStamp();
-    const std::regex pattern(
-        R"((0[1-9]|[12][0-9]|3[01])\.(0[1-9]|1[0-2])\.[0-9]{4}  ([01][0-9]|2[0-3]):[0-5][0-9]:[0-6][0-9])");
-    EXPECT_TRUE(std::regex_match(stamp, pattern)) << stamp;
-}
-
 class ReadingLines : public InTemporaryDirectory {};
 
 TEST_F(ReadingLines, ReadsAsTheWindowsRuntimeDoes) {
@@ -155,21 +129,6 @@ TEST_F(ReadingLines, AMissingFileOrADirectoryDoesNotOpen) {
     fs::create_directory("hs.dat");
     EXPECT_FALSE(ReadHighScoreLines("hs.dat", lines));
     EXPECT_TRUE(lines.empty());
-}
-
-TEST_F(ReadingLines, TheTableIsFilledUpWithDefaultLines) {
-    CHighScoreTable table;
-    table.Load("hs.dat");
-    EXPECT_EQ(table.Lines(), std::vector<std::string>(20, "     0  Unbekannt"));
-
-    WriteBytes("hs.dat", "    50  Anna\r\n    40  Bert\r\n");
-    table.Load("hs.dat");
-    ASSERT_EQ(table.Lines().size(), 20u);
-    EXPECT_EQ(table.Lines()[0], "    50  Anna");
-    EXPECT_EQ(table.Lines()[1], "    40  Bert");
-    for (std::size_t i = 2; i < 20; ++i) {
-        EXPECT_EQ(table.Lines()[i], "     0  Unbekannt") << i;
-    }
 }
 
 }  // namespace

@@ -69,7 +69,8 @@ std::vector<std::string> CrLfLines(const std::string& bytes) {
 // then the local time stamp "dd.mm.yyyy  hh:mm:ss".
 void ExpectScoreLine(const std::string& line, const std::string& head) {
     static const std::regex stamp(
-        R"([0-3][0-9]\.[01][0-9]\.[0-9]{4}  [0-2][0-9]:[0-5][0-9]:[0-6][0-9])");
+        "(0[1-9]|[12][0-9]|3[01])\\.(0[1-9]|1[0-2])\\.[0-9]{4}  "
+        "([01][0-9]|2[0-3]):[0-5][0-9]:[0-6][0-9]");
     ASSERT_EQ(line.size(), head.size() + 20) << line;
     EXPECT_EQ(line.substr(0, head.size()), head);
     EXPECT_TRUE(std::regex_match(line.substr(head.size()), stamp)) << line;
