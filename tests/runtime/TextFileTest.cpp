@@ -16,6 +16,7 @@
 #include <unistd.h>
 
 #include "framework/runtime/testing/WriteLimit.h"
+#include "tests/support/ScratchDirectory.h"
 
 namespace {
 
@@ -23,40 +24,17 @@ namespace fs = std::filesystem;
 
 class TextFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "textfile-test-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        m_root = pattern;
-    }
-
-    void TearDown() override {
-        fs::permissions(m_root, fs::perms::owner_all, fs::perm_options::add);
-        fs::remove_all(m_root);
-    }
-
-    std::string PathOf(const std::string& name) const { return (m_root / name).string(); }
-
+    std::string PathOf(const std::string& name) const { return m_scratch.PathOf(name); }
     static void WriteBytes(const std::string& path, const std::string& bytes) {
-        std::ofstream(path, std::ios::binary) << bytes;
+        test::ScratchDirectory::WriteBytes(path, bytes);
     }
-
     static std::string ReadBytes(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        return test::ScratchDirectory::ReadBytes(path);
     }
+    std::vector<std::string> Entries() const { return m_scratch.Entries(); }
 
-    // The names in the test directory: a failed replace must leave no
-    // temporary file behind.
-    std::vector<std::string> Entries() const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(m_root)) {
-            names.push_back(entry.path().filename().string());
-        }
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
-    fs::path m_root;
+    test::ScratchDirectory m_scratch;
+    const fs::path& m_root = m_scratch.Path();
 };
 
 // Each case: the bytes on disk, the buffer size handed to GetLine, and the

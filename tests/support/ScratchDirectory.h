@@ -1,0 +1,75 @@
+// A fresh directory for one test, removed afterwards; optionally the current
+// directory while it lives, for code that works relative to it (hs.dat).
+#pragma once
+
+#include <stdlib.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <string>
+#include <system_error>
+#include <vector>
+
+namespace test {
+
+class ScratchDirectory {
+public:
+    explicit ScratchDirectory(bool makeCurrent = false) {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "lexodrom-test-XXXXXX").string();
+        if (mkdtemp(pattern.data()) == nullptr) {
+            throw std::runtime_error("cannot make a scratch directory");
+        }
+        m_path = pattern;
+        if (makeCurrent) {
+            m_previous = std::filesystem::current_path();
+            std::filesystem::current_path(m_path);
+        }
+    }
+
+    ~ScratchDirectory() {
+        std::error_code ignored;
+        if (!m_previous.empty()) {
+            std::filesystem::current_path(m_previous, ignored);
+        }
+        // A test may have taken the write permission away.
+        std::filesystem::permissions(m_path, std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, ignored);
+        std::filesystem::remove_all(m_path, ignored);
+    }
+
+    ScratchDirectory(const ScratchDirectory&) = delete;
+    ScratchDirectory& operator=(const ScratchDirectory&) = delete;
+
+    const std::filesystem::path& Path() const { return m_path; }
+    std::string PathOf(const std::string& name) const { return (m_path / name).string(); }
+
+    static void WriteBytes(const std::string& path, const std::string& bytes) {
+        std::ofstream(path, std::ios::binary) << bytes;
+    }
+
+    static std::string ReadBytes(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+    // The names in the directory, sorted: a failed replace must leave no
+    // temporary file behind.
+    std::vector<std::string> Entries() const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(m_path)) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+private:
+    std::filesystem::path m_path;
+    std::filesystem::path m_previous;  // empty unless the directory was made current
+};
+
+}  // namespace test
