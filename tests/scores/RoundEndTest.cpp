@@ -429,13 +429,10 @@ TEST_F(RoundEnd, AFailedWriteKeepsTheOldFile) {
         {"the directory is read-only",
          [&] {
              WriteBytes("hs.dat", old);
-             fs::permissions(
-                 ".", fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                 fs::perm_options::remove);
-             return geteuid() != 0;  // root writes anyway
+             return MakeUnwritable();
          },
          [&] {
-             fs::permissions(".", fs::perms::owner_write, fs::perm_options::add);
+             MakeWritable();
              fs::remove("hs.dat");
          },
          oldLines},

@@ -2,7 +2,11 @@
 // directory while it lives, for code that works relative to it (hs.dat).
 #pragma once
 
+#include <fcntl.h>
+#include <linux/fs.h>
 #include <stdlib.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -31,6 +35,7 @@ public:
     }
 
     ~ScratchDirectory() {
+        MakeWritable();
         std::error_code ignored;
         if (!m_previous.empty()) {
             std::filesystem::current_path(m_previous, ignored);
@@ -67,7 +72,46 @@ public:
         return names;
     }
 
+    // Takes away the right to create or replace files in the directory, also
+    // from root: an ordinary user loses the write permission, root gets the
+    // directory marked immutable. False where neither can be had.
+    bool MakeUnwritable() {
+        if (geteuid() != 0) {
+            std::filesystem::permissions(m_path,
+                                         std::filesystem::perms::owner_write |
+                                             std::filesystem::perms::group_write |
+                                             std::filesystem::perms::others_write,
+                                         std::filesystem::perm_options::remove);
+            return true;
+        }
+        return SetImmutable(true);
+    }
+
+    void MakeWritable() {
+        if (geteuid() == 0) {
+            SetImmutable(false);
+        }
+        std::error_code ignored;
+        std::filesystem::permissions(m_path, std::filesystem::perms::owner_write,
+                                     std::filesystem::perm_options::add, ignored);
+    }
+
 private:
+    bool SetImmutable(bool immutable) {
+        const int fd = open(m_path.c_str(), O_RDONLY | O_DIRECTORY);
+        if (fd < 0) {
+            return false;
+        }
+        int flags = 0;
+        bool ok = ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+        if (ok) {
+            flags = immutable ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+            ok = ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+        }
+        close(fd);
+        return ok;
+    }
+
     std::filesystem::path m_path;
     std::filesystem::path m_previous;  // empty unless the directory was made current
 };
