@@ -43,6 +43,15 @@ void CWordGameDlg::AppendFragmentLine() {
     AppendTranscriptLine(line);
 }
 
+void CWordGameDlg::AnnounceCompletedWord(LPCSTR verdict, int points) {
+    AppendTranscriptLine(m_fragment);
+    AppendTranscriptLine(verdict);
+    m_fragment[0] = '\0';
+    m_wordList.ResetRange();
+    m_score += points;
+    ShowScore();
+}
+
 void CWordGameDlg::StartClock() {
     if (m_timerId == 0) {
         m_timerId = SetTimer(1, 1000, nullptr);
@@ -126,12 +135,7 @@ void CWordGameDlg::ProcessLetter() {
     }
 
     if (isCompleteWord(m_wordList, m_fragment)) {
-        AppendTranscriptLine(m_fragment);
-        AppendTranscriptLine("ist ein Wort.  Ich habe gewonnen!");
-        m_fragment[0] = '\0';
-        m_wordList.ResetRange();
-        m_score += 1;
-        ShowScore();
+        AnnounceCompletedWord("ist ein Wort.  Ich habe gewonnen!", 1);
         EndWord();
         return;
     }
@@ -202,12 +206,7 @@ void CWordGameDlg::ProcessLetter() {
     m_wordList.Search(m_fragment);
 
     if (isCompleteWord(m_wordList, m_fragment)) {
-        AppendTranscriptLine(m_fragment);
-        AppendTranscriptLine("ist ein Wort.  Du hast gewonnen!");
-        m_fragment[0] = '\0';
-        m_wordList.ResetRange();
-        m_score += 3;
-        ShowScore();
+        AnnounceCompletedWord("ist ein Wort.  Du hast gewonnen!", 3);
         MessageBeep(MB_ICONEXCLAMATION);
         EndWord();
     } else {

@@ -33,6 +33,9 @@ public:
     void ShowHint();
     // Appends "Bisher: '<fragment>'".
     void AppendFragmentLine();
+    // Writes the completed word and `verdict`, empties the fragment and
+    // scores `points`.
+    void AnnounceCompletedWord(LPCSTR verdict, int points);
     // Starts the one-second game clock unless it runs.
     void StartClock();
 

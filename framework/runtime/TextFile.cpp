@@ -251,13 +251,22 @@ bool TextFile::WriteBuffered() {
     return error == 0 || Fail(error);
 }
 
-bool TextFile::PutString(const char* text) {
+// A write goes ahead only on a file open for writing that has not failed yet;
+// otherwise errno says why not.
+bool TextFile::CanWrite() const {
     if (!IsOpen() || !m_writing) {
         errno = EBADF;
         return false;
     }
     if (m_error != 0) {
         errno = m_error;
+        return false;
+    }
+    return true;
+}
+
+bool TextFile::PutString(const char* text) {
+    if (!CanWrite()) {
         return false;
     }
     for (const char* p = text; *p != '\0'; ++p) {
@@ -272,15 +281,7 @@ bool TextFile::PutString(const char* text) {
 }
 
 bool TextFile::Flush() {
-    if (!IsOpen() || !m_writing) {
-        errno = EBADF;
-        return false;
-    }
-    if (m_error != 0) {
-        errno = m_error;
-        return false;
-    }
-    return WriteBuffered();
+    return CanWrite() && WriteBuffered();
 }
 
 bool TextFile::Sync() {

@@ -66,6 +66,7 @@ private:
                                       const std::function<bool(TextFile&)>& write, int& error);
 
     TextFile(int fd, bool writing);
+    bool CanWrite() const;
     int PeekByte();
     bool Append(char c);
     bool WriteBuffered();
