@@ -16,6 +16,7 @@
 #include "framework/CWinApp.h"
 #include "res/resource.h"
 #include "tests/harness/DialogHarness.h"
+#include "tests/support/ScratchDirectory.h"
 #include "ui/CWordGameDlg.h"
 
 namespace {
@@ -25,14 +26,13 @@ namespace ui = framework::automation;
 
 const std::string kWords = std::string(":Abend") + '\0' + ".";
 
-// A scratch directory as the current directory, and PATH set to `path`.
+// A scratch directory whose "cwd" is the current directory and whose "bin"
+// the tests put on PATH; both are restored afterwards.
 class HelpLauncher : public testing::Test {
 protected:
     void SetUp() override {
         ui::StartHeadless();
         oldCwd_ = fs::current_path();
-        root_ = fs::temp_directory_path() / ("lexodrom-help-" + std::to_string(::getpid()));
-        fs::remove_all(root_);
         fs::create_directories(root_ / "cwd");
         fs::create_directories(root_ / "bin");
         fs::current_path(root_ / "cwd");
@@ -42,7 +42,6 @@ protected:
     void TearDown() override {
         fs::current_path(oldCwd_);
         setenv("PATH", oldPath_.c_str(), 1);
-        fs::remove_all(root_);
     }
 
     // A viewer that writes its arguments and working directory to a file of
@@ -79,9 +78,10 @@ protected:
         return runs;
     }
 
+    test::ScratchDirectory scratch_;
+    const fs::path& root_ = scratch_.Path();
     fs::path oldCwd_;
     std::string oldPath_;
-    fs::path root_;
     CWordList words_{std::span<const char>(kWords.data(), kWords.size())};
 };
 
