@@ -3,7 +3,7 @@
 #include <ctime>
 
 #include "dictionary/WordList.h"
-#include "game/Random.h"
+#include "random/Random.h"
 #include "ui/CWordGameDlg.h"
 
 BOOL CWordGameApp::InitInstance() {

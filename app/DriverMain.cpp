@@ -1,6 +1,6 @@
 // lexodrom-driver: the game run headless from a script; see docs/driver.md.
 #include "framework/Automation.h"
-#include "game/Random.h"
+#include "random/Random.h"
 
 int main(int argc, char** argv) {
     return framework::automation::RunDriver(argc, argv,

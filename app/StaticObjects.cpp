@@ -5,7 +5,7 @@
 // process after the others exist, and before any window does.
 #include "app/CWordGameApp.h"
 #include "dictionary/CWordList.h"
-#include "scores/RememberedName.h"
+#include "ui/RememberedName.h"
 
 CString g_rememberedName;
 CWordGameApp theApp;

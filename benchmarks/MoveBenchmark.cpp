@@ -1,61 +1,129 @@
-// What one move costs: ProcessLetter on the pro list for the first letter
-// that the most words begin with, so that the search, the shuffle and the
-// parity rule work on the longest candidate range a move can have.
+// What one move costs, on the rules alone: the player's letter played
+// against the word lists and, when the word goes on, the computer's reply.
+// The range a move works on is what makes it slow or fast, so two cases are
+// measured: the first letter that the most pro words begin with (the longest
+// range there is), and the slowest of all moves that lead to a fragment of one
+// to three letters on either list, found by trying each once.
 #include <benchmark/benchmark.h>
 
-#include <map>
+#include <chrono>
+#include <cstring>
+#include <set>
 #include <string>
+#include <vector>
 
-#include "framework/Automation.h"
-#include "game/Random.h"
-#include "res/resource.h"
-#include "scores/RememberedName.h"
-#include "ui/CWordGameDlg.h"
-
-CString g_rememberedName;
+#include "dictionary/CWordList.h"
+#include "game/ComputerReply.h"
+#include "game/Moves.h"
+#include "random/Random.h"
 
 namespace {
 
-namespace ui = framework::automation;
+struct Move {
+    bool beginner;         // the level the word is played on
+    std::string fragment;  // before the player's letter
+    char letter;
+};
 
-char firstLetterOfMostWords(const CWordList& words) {
-    std::map<char, int> counts;
-    for (int i = 0; i < words.ProCount(); ++i) {
-        counts[words.ProEntry(i)[0]]++;
-    }
-    char best = 'A';
-    for (const auto& [letter, count] : counts) {
-        if (count > counts[best]) {
-            best = letter;
-        }
-    }
-    return best;
-}
-
-void ProcessLetterOnLongestRange(benchmark::State& state) {
-    ui::StartHeadless();
+CWordList& builtInWords() {
     static CWordList words;
-    const char letter[2] = {firstLetterOfMostWords(words), '\0'};
-    CWordGameDlg dialog(words);
-    SeedRandom(1);
-    ui::Post([&] {
-        dialog.CheckDlgButton(IDC_BEGINNER, BST_UNCHECKED);
-        dialog.CheckDlgButton(IDC_PRO, BST_CHECKED);
-        for (auto _ : state) {
-            state.PauseTiming();
-            dialog.OnNew();
-            dialog.m_typed = letter;
-            state.ResumeTiming();
-            dialog.ProcessLetter();
-        }
-        words.SelectProList();
-        words.Search(letter);
-        state.counters["candidates"] = words.Count();
-        dialog.EndDialog(IDOK);
-    });
-    dialog.DoModal();
+    return words;
 }
-BENCHMARK(ProcessLetterOnLongestRange)->Unit(benchmark::kMicrosecond);
+
+// The player's letter and the computer's answer, as the main dialog plays
+// them, without the display.
+void playMove(CWordList& words, const Move& move, std::vector<const char*>& candidates) {
+    char fragment[500];
+    std::strcpy(fragment, move.fragment.c_str());
+    if (move.beginner) {
+        words.SelectBeginnerList();
+    } else {
+        words.SelectProList();
+    }
+    words.Search(fragment);
+    if (!PlayLetter(words, fragment, sizeof fragment, move.letter) ||
+        IsCompleteWord(words, fragment)) {
+        return;
+    }
+    candidates.resize(CandidateCount(words));
+    benchmark::DoNotOptimize(PlayReply(words, fragment, candidates));
+}
+
+Move longestRangeMove(CWordList& words) {
+    std::vector<int> counts(256);
+    for (int i = 0; i < words.ProCount(); ++i) {
+        counts[static_cast<unsigned char>(words.ProEntry(i)[0])]++;
+    }
+    int best = 0;
+    for (int c = 1; c < 256; ++c) {
+        best =
+            counts[static_cast<std::size_t>(c)] > counts[static_cast<std::size_t>(best)] ? c : best;
+    }
+    return {false, "", static_cast<char>(best)};
+}
+
+std::vector<Move> shortFragmentMoves(CWordList& words) {
+    std::vector<Move> moves;
+    for (const bool beginner : {true, false}) {
+        const int count = beginner ? words.BeginnerCount() : words.ProCount();
+        std::set<std::string> prefixes;
+        for (int i = 0; i < count; ++i) {
+            const std::string word = beginner ? words.BeginnerEntry(i) : words.ProEntry(i);
+            for (std::size_t length = 1; length <= 3 && length <= word.size(); ++length) {
+                prefixes.insert(word.substr(0, length));
+            }
+        }
+        for (const std::string& prefix : prefixes) {
+            moves.push_back({beginner, prefix.substr(0, prefix.size() - 1), prefix.back()});
+        }
+    }
+    return moves;
+}
+
+Move slowestShortFragmentMove(CWordList& words, std::size_t& tried) {
+    const std::vector<Move> moves = shortFragmentMoves(words);
+    tried = moves.size();
+    std::vector<const char*> candidates;
+    Move slowest = moves.front();
+    auto slowestTime = std::chrono::nanoseconds::zero();
+    for (const Move& move : moves) {
+        const auto start = std::chrono::steady_clock::now();
+        playMove(words, move, candidates);
+        const auto time = std::chrono::steady_clock::now() - start;
+        if (time > slowestTime) {
+            slowestTime = time;
+            slowest = move;
+        }
+    }
+    return slowest;
+}
+
+void measure(benchmark::State& state, const Move& move) {
+    CWordList& words = builtInWords();
+    std::vector<const char*> candidates;
+    SeedRandom(1);
+    for (auto _ : state) {
+        playMove(words, move, candidates);
+    }
+    state.SetLabel((move.beginner ? "Anf\xC3\xA4nger '" : "Profi '") + move.fragment + move.letter +
+                   "'");
+    state.counters["candidates"] = static_cast<double>(candidates.size());
+}
+
+void MoveOnLongestRange(benchmark::State& state) {
+    measure(state, longestRangeMove(builtInWords()));
+}
+BENCHMARK(MoveOnLongestRange)->Unit(benchmark::kMicrosecond);
+
+void SlowestMoveToThreeLetters(benchmark::State& state) {
+    std::size_t tried = 0;
+    static const Move slowest = slowestShortFragmentMove(builtInWords(), tried);
+    measure(state, slowest);
+    if (tried != 0) {
+        state.counters["moves tried"] = static_cast<double>(tried);
+    }
+}
+BENCHMARK(SlowestMoveToThreeLetters)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

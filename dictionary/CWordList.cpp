@@ -9,7 +9,7 @@
 #include "dictionary/DictionaryBlob.h"
 #include "dictionary/sixpackDecode.h"
 #include "framework/MessageBox.h"
-#include "game/Random.h"
+#include "random/Random.h"
 
 namespace {
 
@@ -19,10 +19,6 @@ constexpr char kEndMark = '.';
 // The decoded built-in dictionary; the word lists point into it until the
 // process ends.
 char g_dictionaryText[kDictionaryTextSize];
-
-const char** allocateEntries(std::size_t count) {
-    return new (std::nothrow) const char*[count];
-}
 
 [[noreturn]] void failStartup(const char* message) {
     MessageBoxA(nullptr, message, "Wortliste Fehler", MB_TASKMODAL | MB_ICONEXCLAMATION);
@@ -44,11 +40,11 @@ CWordList::CWordList() {
     const std::uint32_t decoded =
         sixpackDecode(kDictionaryBlob, kDictionaryBlobSize,
                       reinterpret_cast<std::uint8_t*>(g_dictionaryText), kDictionaryTextSize);
-    Index(std::span<const char>(g_dictionaryText, decoded), allocateEntries);
+    Index(std::span<const char>(g_dictionaryText, decoded));
 }
 
-CWordList::CWordList(std::span<const char> text, EntryAllocator allocate) {
-    Index(text, allocate != nullptr ? allocate : allocateEntries);
+CWordList::CWordList(std::span<const char> text) {
+    Index(text);
 }
 
 CWordList::~CWordList() {
@@ -59,17 +55,17 @@ CWordList::~CWordList() {
 // Two passes over the text up to its end mark, or up to its last byte when a
 // short decode lost the mark: the first sizes the arrays by counting marks
 // and NULs, the second fills them word by word.
-void CWordList::Index(std::span<const char> text, EntryAllocator allocate) {
+void CWordList::Index(std::span<const char> text) {
     const auto end = std::find(text.begin(), text.end(), kEndMark);
     const auto beginnerSize =
         static_cast<std::size_t>(std::count(text.begin(), end, kBeginnerMark));
     const auto proSize = static_cast<std::size_t>(std::count(text.begin(), end, '\0'));
 
-    m_beginner = allocate(beginnerSize);
+    m_beginner = new (std::nothrow) const char*[beginnerSize];
     if (m_beginner == nullptr) {
         failAllocation(beginnerSize);
     }
-    m_pro = allocate(proSize);
+    m_pro = new (std::nothrow) const char*[proSize];
     if (m_pro == nullptr) {
         failAllocation(proSize);
     }

@@ -14,10 +14,6 @@
 // the text, which must outlive the list.
 class CWordList {
 public:
-    // Allocates `count` word references with new[]; returns nullptr when
-    // memory runs out. The destructor releases the arrays with delete[].
-    using EntryAllocator = const char** (*)(std::size_t count);
-
     // Decodes the built-in dictionary into its static text buffer and indexes
     // it. Ends the process with a message box and exit code 1 when a list
     // cannot be allocated or no beginner word exists.
@@ -25,7 +21,7 @@ public:
 
     // Indexes an already decoded text, with the same failure handling. Only
     // the bytes of `text` are read, also when it has no end mark.
-    explicit CWordList(std::span<const char> text, EntryAllocator allocate = nullptr);
+    explicit CWordList(std::span<const char> text);
 
     virtual ~CWordList();
 
@@ -63,7 +59,7 @@ public:
     const char* ProEntry(int index) const { return m_pro[index]; }
 
 private:
-    void Index(std::span<const char> text, EntryAllocator allocate);
+    void Index(std::span<const char> text);
 
     const char** m_current = nullptr;  // the current list: m_beginner or m_pro
     int m_currentCount = 0;

@@ -59,7 +59,6 @@ public:
     UINT IsDlgButtonChecked(int id) const;
 
     UINT TemplateId() const { return m_templateId; }
-    CWnd* Parent() const { return m_parent; }
 
 protected:
     virtual void DoDataExchange(CDataExchange* pDX);

@@ -1,8 +1,5 @@
 #include "framework/CString.h"
 
-#include <cstdarg>
-#include <cstdio>
-
 #include "framework/Resources.h"
 
 namespace {
@@ -12,23 +9,6 @@ bool isWhiteSpace(char c) {
 }
 
 }  // namespace
-
-void CString::Format(LPCSTR format, ...) {
-    va_list args;
-    va_start(args, format);
-    va_list measure;
-    va_copy(measure, args);
-    const int length = std::vsnprintf(nullptr, 0, format, measure);
-    va_end(measure);
-    if (length < 0) {
-        bytes_.clear();
-    } else {
-        bytes_.assign(static_cast<std::size_t>(length) + 1, '\0');
-        std::vsnprintf(bytes_.data(), bytes_.size(), format, args);
-        bytes_.resize(static_cast<std::size_t>(length));
-    }
-    va_end(args);
-}
 
 CString& CString::TrimLeft() {
     std::size_t start = 0;

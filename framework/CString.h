@@ -45,9 +45,6 @@ public:
         return a.bytes_ == (b != nullptr ? b : "");
     }
 
-    // printf-style formatting of the whole string.
-    void Format(LPCSTR format, ...) __attribute__((format(printf, 2, 3)));
-
     // Removes leading or trailing white space: space, tab, LF, VT, FF and CR.
     // No byte of 0x80 or above counts as white space, so umlauts stay.
     CString& TrimLeft();

@@ -21,19 +21,15 @@ public:
 
     void SetWindowText(LPCSTR text);
     void GetWindowText(CString& text) const;
-    int GetWindowTextLength() const;
 
     // Returns whether the window was disabled before, as Win32 does.
     BOOL EnableWindow(BOOL enable = TRUE);
-    BOOL IsWindowEnabled() const;
-    BOOL IsWindowVisible() const;
 
     // Gives the window the keyboard focus and returns the window that had it.
     CWnd* SetFocus();
     static CWnd* GetFocus();
 
     DWORD GetStyle() const;
-    DWORD GetExStyle() const;
     // Removes, then adds style bits. A push button redraws itself as default
     // button or plain button when BS_DEFPUSHBUTTON changes; the dialog's
     // default id, which the Enter key uses, stays the template's.
@@ -45,7 +41,6 @@ public:
     // returns 0.
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 
-    int GetDlgCtrlID() const;
     HWND GetSafeHwnd() const { return reinterpret_cast<HWND>(m_impl); }
 
     // A one-shot-free repeating timer that posts WM_TIMER to this window.
@@ -87,28 +82,6 @@ private:
     WPARAM m_currentWParam = 0;
     LPARAM m_currentLParam = 0;
 };
-
-class CEdit : public CWnd {
-public:
-    void SetSel(int startChar, int endChar, BOOL noScroll = FALSE);
-    void LimitText(int maxChars = 0);
-};
-
-class CButton : public CWnd {
-public:
-    int GetCheck() const;
-    void SetCheck(int check);
-    void SetButtonStyle(UINT style, BOOL redraw = TRUE);
-};
-
-class CListBox : public CWnd {
-public:
-    int AddString(LPCSTR text);
-    int GetCount() const;
-    void GetText(int index, CString& text) const;
-};
-
-class CStatic : public CWnd {};
 
 // The window's system menu: the standard entries and what the program
 // appends. Choosing an entry sends WM_SYSCOMMAND with its id.

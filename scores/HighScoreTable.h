@@ -6,8 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "framework/CString.h"
-
 // The file's name, relative on purpose: the table belongs to the directory
 // the game is started in.
 inline constexpr char kHighScoreFile[] = "hs.dat";

@@ -5,9 +5,9 @@
 #include "dictionary/CWordList.h"
 #include "framework/CDialog.h"
 
-// The handlers are grouped by concern: the window itself in ui/, the moves,
-// word start, hints and clock in game/, the round end and the high-score
-// table in scores/.
+// The handlers are kept in files by concern: the window itself, the moves
+// (WordMoves.cpp), word start, hints and clock (WordStart.cpp) and the round
+// end (RoundEnd.cpp). The rules they show come from game/ and scores/.
 class CWordGameDlg : public CDialog {
 public:
     // `words` is the dictionary the game is played against: the program's
@@ -25,9 +25,11 @@ public:
     // next letter typed replaces the last one.
     void FocusLetterBox();
 
-    // game/: the player's letter and the computer's reply.
+    // The player's letter and the computer's reply.
     void OnEnter();
     void ProcessLetter();
+    void RefuseLetter();
+    void PlayComputerLetter();
     void EndWord();
     // The hint lines, shared by the "T&ipp" button and a punctuation move.
     void ShowHint();
@@ -36,17 +38,21 @@ public:
     // Writes the completed word and `verdict`, empties the fragment and
     // scores `points`.
     void AnnounceCompletedWord(LPCSTR verdict, int points);
+    // The transcript shows the computer's `letter` and the fragment with it.
+    void AnnounceComputerLetter(char letter);
+    // The transcript asks for one letter; the fragment stays as it is.
+    void AskForALetter();
     // Starts the one-second game clock unless it runs.
     void StartClock();
 
-    // game/: word start, hint and the game clock.
+    // Word start, hint and the game clock.
     void OnNew();
     void OnLevel();
     void OnComputerStarts();
     void OnHint();
     void OnTimer(UINT_PTR id);
 
-    // scores/: the end of a round and the high-score table.
+    // The end of a round and the high-score table.
     void EndRound();
     void OnShowScores();
 

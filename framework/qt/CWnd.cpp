@@ -110,12 +110,6 @@ void CWnd::GetWindowText(CString& text) const {
     text = CString(std::string_view(bytesOf(*m_impl, m_impl->screenText())));
 }
 
-int CWnd::GetWindowTextLength() const {
-    CString text;
-    GetWindowText(text);
-    return text.GetLength();
-}
-
 BOOL CWnd::EnableWindow(BOOL enable) {
     if (m_impl == nullptr || m_impl->widget == nullptr) {
         return FALSE;
@@ -123,16 +117,6 @@ BOOL CWnd::EnableWindow(BOOL enable) {
     const BOOL wasDisabled = m_impl->widget->isEnabled() ? FALSE : TRUE;
     m_impl->widget->setEnabled(enable != FALSE);
     return wasDisabled;
-}
-
-BOOL CWnd::IsWindowEnabled() const {
-    return m_impl != nullptr && m_impl->widget != nullptr && m_impl->widget->isEnabled() ? TRUE
-                                                                                         : FALSE;
-}
-
-BOOL CWnd::IsWindowVisible() const {
-    return m_impl != nullptr && m_impl->widget != nullptr && m_impl->widget->isVisible() ? TRUE
-                                                                                         : FALSE;
 }
 
 CWnd* CWnd::SetFocus() {
@@ -161,10 +145,6 @@ CWnd* CWnd::GetFocus() {
 DWORD CWnd::GetStyle() const {
     return m_impl != nullptr ? m_impl->style : 0;
 }
-DWORD CWnd::GetExStyle() const {
-    return m_impl != nullptr ? m_impl->exStyle : 0;
-}
-
 BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT) {
     if (m_impl == nullptr) {
         return FALSE;
@@ -260,10 +240,6 @@ LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-int CWnd::GetDlgCtrlID() const {
-    return m_impl != nullptr ? m_impl->id : 0;
-}
-
 UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapse, void (*)(HWND, UINT, UINT_PTR, DWORD)) {
     return framework::qt::setTimer(m_impl, id, elapse);
 }
@@ -320,42 +296,4 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM) {
             break;
     }
     return 0;
-}
-
-// CEdit, CButton and CListBox are the typed faces of the same messages.
-
-void CEdit::SetSel(int startChar, int endChar, BOOL) {
-    SendMessage(EM_SETSEL, static_cast<WPARAM>(startChar), endChar);
-}
-
-void CEdit::LimitText(int maxChars) {
-    SendMessage(EM_LIMITTEXT, static_cast<WPARAM>(maxChars), 0);
-}
-
-int CButton::GetCheck() const {
-    return static_cast<int>(const_cast<CButton*>(this)->SendMessage(BM_GETCHECK));
-}
-
-void CButton::SetCheck(int check) {
-    SendMessage(BM_SETCHECK, static_cast<WPARAM>(check));
-}
-
-void CButton::SetButtonStyle(UINT style, BOOL) {
-    SendMessage(BM_SETSTYLE, style);
-}
-
-int CListBox::AddString(LPCSTR text) {
-    return static_cast<int>(SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)));
-}
-
-int CListBox::GetCount() const {
-    return static_cast<int>(const_cast<CListBox*>(this)->SendMessage(LB_GETCOUNT));
-}
-
-void CListBox::GetText(int index, CString& text) const {
-    QListWidget* list = Impl() != nullptr ? qobject_cast<QListWidget*>(Impl()->widget) : nullptr;
-    const QListWidgetItem* item = list != nullptr ? list->item(index) : nullptr;
-    text = item != nullptr
-               ? CString(std::string_view(framework::qt::toWindows1252(item->text(), '?')))
-               : CString();
 }

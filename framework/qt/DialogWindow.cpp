@@ -110,19 +110,6 @@ Qt::WindowFlags flagsFor(const DialogTemplate& t) {
     return flags;
 }
 
-std::unique_ptr<CWnd> makeControlObject(const DialogItemTemplate& item) {
-    if (isClass(item, "EDIT")) {
-        return std::make_unique<CEdit>();
-    }
-    if (isClass(item, "BUTTON")) {
-        return std::make_unique<CButton>();
-    }
-    if (isClass(item, "LISTBOX")) {
-        return std::make_unique<CListBox>();
-    }
-    return std::make_unique<CStatic>();
-}
-
 }  // namespace
 
 DialogWindow::DialogWindow(CDialog& dialog, const DialogTemplate& dialogTemplate, QWidget* owner)
@@ -184,7 +171,7 @@ void DialogWindow::buildControls() {
     QWidget* previousTabStop = nullptr;
 
     for (const DialogItemTemplate& item : template_.items) {
-        std::unique_ptr<CWnd> object = makeControlObject(item);
+        std::unique_ptr<CWnd> object = std::make_unique<CWnd>();
         QWidget* widget = nullptr;
         ControlKind kind = ControlKind::Static;
         const DWORD type = item.style & BS_TYPEMASK;

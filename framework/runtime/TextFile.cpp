@@ -11,17 +11,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "framework/runtime/testing/WriteLimit.h"
-
 namespace {
 
 constexpr std::size_t kBufferSize = 4096;
 // Windows text mode treats this byte as the end of the data.
 constexpr int kCtrlZ = 0x1A;
-
-// Bytes that writes may still pass to the system under a test's limit; -1
-// while there is no limit.
-std::atomic<std::int64_t> g_writeBudget{-1};
 
 // Reads into `buffer`, retrying when a signal interrupts. Returns what read()
 // returns.
@@ -33,19 +27,11 @@ ssize_t ReadSome(int fd, char* buffer, std::size_t size) {
     return count;
 }
 
-// Writes all of `data`, honouring a test's write limit. Returns 0 on success,
-// else the errno of the failing write (after whatever fitted was written).
+// Writes all of `data`. Returns 0 on success, else the errno of the failing
+// write (after whatever fitted was written).
 int WriteAll(int fd, const char* data, std::size_t size) {
     while (size > 0) {
-        std::size_t chunk = size;
-        const std::int64_t budget = g_writeBudget.load();
-        if (budget >= 0) {
-            if (budget == 0) {
-                return ENOSPC;
-            }
-            chunk = std::min(chunk, static_cast<std::size_t>(budget));
-        }
-        const ssize_t written = write(fd, data, chunk);
+        const ssize_t written = write(fd, data, size);
         if (written < 0) {
             if (errno == EINTR) {
                 continue;
@@ -54,9 +40,6 @@ int WriteAll(int fd, const char* data, std::size_t size) {
         }
         if (written == 0) {
             return ENOSPC;
-        }
-        if (budget >= 0) {
-            g_writeBudget.store(budget - written);
         }
         data += written;
         size -= static_cast<std::size_t>(written);
@@ -87,14 +70,6 @@ private:
 };
 
 }  // namespace
-
-void SetTextFileWriteLimit(std::size_t bytes) {
-    g_writeBudget.store(static_cast<std::int64_t>(bytes));
-}
-
-void ClearTextFileWriteLimit() {
-    g_writeBudget.store(-1);
-}
 
 TextFile::TextFile(int fd, bool writing) : m_fd(fd), m_writing(writing), m_buffer(kBufferSize) {}
 

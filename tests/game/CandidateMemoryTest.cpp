@@ -1,27 +1,9 @@
 // When the computer's candidate list cannot be allocated, the game says so
-// and ends with exit code 1. The allocation is made to fail by replacing the
-// non-throwing array new of this test program.
+// and ends with exit code 1.
 #include <cstdio>
-#include <new>
 
 #include "tests/game/GameFixture.h"
-
-namespace {
-
-bool g_failArrays = false;
-
-}  // namespace
-
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
-    if (g_failArrays) {
-        return nullptr;
-    }
-    try {
-        return ::operator new[](size);  // pairs with the ordinary delete[]
-    } catch (...) {
-        return nullptr;
-    }
-}
+#include "tests/support/FaultInjection.h"
 
 namespace game_test {
 namespace {
@@ -39,9 +21,8 @@ TEST_F(CandidateMemoryDeathTest, MissingMemoryForCandidatesEndsTheGame) {
                                  active.icon);
                     ui::Click(IDOK);
                 });
-                g_failArrays = true;
+                test::FailNothrowArrayAllocation(1);
                 Move("B");
-                g_failArrays = false;
                 std::fprintf(stderr, "the game went on\n");
             });
         },

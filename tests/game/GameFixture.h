@@ -10,7 +10,7 @@
 
 #include "dictionary/CWordList.h"
 #include "framework/CWinApp.h"
-#include "game/Random.h"
+#include "random/Random.h"
 #include "res/resource.h"
 #include "tests/harness/DialogHarness.h"
 #include "tests/wordlist/WordListText.h"

@@ -112,64 +112,6 @@ TEST_F(MoveCycle, PlayerCompletingAWordGainsOnePointAfterTheComputersMove) {
     });
 }
 
-// "Rastlos" has odd length, but its next letter completes "Rast"; "Rasen"
-// is the only safe word, whatever the shuffle puts first.
-TEST_F(MoveCycle, ComputerNeverPlaysALetterThatCompletesACandidateWhileASafeOneExists) {
-    for (std::uint32_t seed = 1; seed <= 40; ++seed) {
-        Play({":Rasen", ":Rast", ":Rastlos"}, seed, [seed](CWordGameDlg& dialog, CWordList&) {
-            Move("R");  // all three: "Rasen" and "Rastlos" are odd, next letters a, a
-            Move("s");
-            EXPECT_STREQ(dialog.m_fragment, "Rase") << "seed " << seed;
-        });
-    }
-}
-
-// "Abbildung" is odd, but its next letter completes "Abbild", which is even:
-// no word qualifies, and a fresh draw among the two decides. The move costs
-// the shuffle's two draws and one more.
-TEST_F(MoveCycle, FallbackDrawCostsOneMoreDrawThanTheShuffle) {
-    Play({":Abbild", ":Abbildung"}, 11, [](CWordGameDlg& dialog, CWordList&) {
-        Move("A");
-        EXPECT_STREQ(dialog.m_fragment, "Ab");
-        Move("b");
-        EXPECT_STREQ(dialog.m_fragment, "Abbi");
-        const std::uint32_t seed = 2024;
-        SeedRandom(seed);
-        Move("l");
-        const std::uint32_t next = NextRandom();
-        EXPECT_EQ(next, valueAfterDraws(seed, 2 + 1));
-        EXPECT_EQ(Transcript(),
-                  "Mein Buchstabe ist 'd'.\r\nBisher: 'Abbild'\r\nAbbild\r\nist ein Wort.  Du "
-                  "hast gewonnen!\r\n");
-        EXPECT_EQ(dialog.m_score, 2 + 2 + 2 + 3);
-    });
-}
-
-// When every candidate qualifies, the first word of the shuffled list gives
-// the letter; the shuffle draws RandomInt(0, i) for i from n - 1 down to 0
-// over the range in list order, and a qualifying move draws nothing more.
-TEST_F(MoveCycle, ShuffleOrderDecidesAmongQualifyingWords) {
-    const std::vector<std::string> words = {"Abend", "Adler", "Affen", "Ahorn", "Asche"};
-    std::set<char> played;
-    for (std::uint32_t seed = 100; seed < 130; ++seed) {
-        SeedRandom(seed);
-        std::vector<std::string> shuffled = words;
-        for (int i = static_cast<int>(shuffled.size()) - 1; i >= 0; --i) {
-            std::swap(shuffled[static_cast<std::size_t>(i)],
-                      shuffled[static_cast<std::size_t>(RandomInt(0, i))]);
-        }
-        const std::uint32_t afterShuffle = NextRandom();
-        Play({":Abend", ":Adler", ":Affen", ":Ahorn", ":Asche"}, seed,
-             [&](CWordGameDlg& dialog, CWordList&) {
-                 Move("A");
-                 EXPECT_EQ(dialog.m_fragment[1], shuffled.front()[1]) << "seed " << seed;
-                 EXPECT_EQ(NextRandom(), afterShuffle) << "seed " << seed;
-                 played.insert(dialog.m_fragment[1]);
-             });
-    }
-    EXPECT_GT(played.size(), 2u) << "the shuffle spreads the choice";
-}
-
 // At the beginner level a letter that only pro words continue is taken; the
 // pro list then stays for the rest of the word, and the next word returns to
 // the level's list.

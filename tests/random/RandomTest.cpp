@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "game/Random.h"
+#include "random/Random.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "framework/runtime/testing/WriteLimit.h"
+#include "tests/support/FaultInjection.h"
 #include "tests/support/ScratchDirectory.h"
 
 namespace {
@@ -200,7 +200,7 @@ TEST_F(TextFileTest, WriteLimitFailsPartwayAndCloseReportsIt) {
     const std::string path = PathOf("limited.dat");
     TextFile file = TextFile::Open(path, "w");
     {
-        const ScopedTextFileWriteLimit limit(3);
+        const test::ScopedFileWriteLimit limit(3);
         ASSERT_TRUE(file.PutString("abcdef\n"));
         errno = 0;
         EXPECT_FALSE(file.Close());
@@ -276,7 +276,7 @@ TEST_F(TextFileTest, FailedReplaceKeepsOldFile) {
         int error = 0;
         bool ok;
         if (c.limit != SIZE_MAX) {
-            const ScopedTextFileWriteLimit limit(c.limit);
+            const test::ScopedFileWriteLimit limit(c.limit);
             ok = ReplaceFileAtomically(path, c.write, error);
         } else {
             ok = ReplaceFileAtomically(path, c.write, error);

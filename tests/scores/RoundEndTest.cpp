@@ -12,12 +12,12 @@
 #include <unistd.h>
 
 #include "framework/CWinApp.h"
-#include "framework/runtime/testing/WriteLimit.h"
 #include "res/resource.h"
-#include "scores/RememberedName.h"
 #include "tests/harness/DialogHarness.h"
 #include "tests/scores/ScoreFiles.h"
+#include "tests/support/FaultInjection.h"
 #include "ui/CWordGameDlg.h"
+#include "ui/RememberedName.h"
 
 namespace {
 
@@ -416,10 +416,10 @@ TEST_F(RoundEnd, AFailedWriteKeepsTheOldFile) {
         {"the disk fills up halfway",
          [&] {
              WriteBytes("hs.dat", old);
-             SetTextFileWriteLimit(100);
+             test::SetFileWriteLimit(100);
              return true;
          },
-         [] { ClearTextFileWriteLimit(); }, oldLines},
+         [] { test::ClearFileWriteLimit(); }, oldLines},
         {"hs.dat is a directory",
          [] {
              fs::create_directory("hs.dat");
@@ -447,7 +447,7 @@ TEST_F(RoundEnd, AFailedWriteKeepsTheOldFile) {
         }
         harness::SeenBox box;
         const Seen seen = EndRoundWith(60, Confirm("Anna"), &box);
-        ClearTextFileWriteLimit();
+        test::ClearFileWriteLimit();
         EXPECT_TRUE(box.shown);
         EXPECT_EQ(box.title, "Lexodrom Fehler");
         EXPECT_EQ(box.text, "Der Punktestand kann nicht gespeichert werden.");

@@ -2,7 +2,7 @@
 // the remembered name, and an application object through which the main
 // dialog loads its icon.
 #include "framework/CWinApp.h"
-#include "scores/RememberedName.h"
+#include "ui/RememberedName.h"
 
 CString g_rememberedName;
 CWinApp g_testApp;

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "dictionary/CWordList.h"
-#include "game/Random.h"
+#include "random/Random.h"
 #include "tests/wordlist/WordListText.h"
 
 namespace {

@@ -1,11 +1,13 @@
-// A dictionary that cannot be built ends the program with a message and exit
-// code 1 before any window exists; without a display the message goes to
-// standard error, so a headless start never hangs.
+// A dictionary that cannot be built ends the program with a task-modal
+// exclamation box titled "Wortliste Fehler" and exit code 1, before any
+// window exists. The box of these test programs writes what it would show to
+// standard error.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "dictionary/CWordList.h"
+#include "tests/support/FaultInjection.h"
 #include "tests/wordlist/WordListText.h"
 
 namespace {
@@ -13,28 +15,17 @@ namespace {
 const std::string kSixWordsTwoMarked =
     test::dictionaryText({"Aal", ":Abend", "Acker", ":Bahn", "Berg", "Dach"});
 
-int g_allocations = 0;
-int g_failAt = 0;
-
-// Fails the allocation numbered g_failAt (1 = beginner array, 2 = pro array).
-const char** failingAllocator(std::size_t count) {
-    if (++g_allocations == g_failAt) {
-        return nullptr;
-    }
-    return new const char*[count];
-}
-
+// Fails the allocation numbered `which` (1 = beginner array, 2 = pro array).
 void buildWithFailingAllocation(int which) {
-    g_allocations = 0;
-    g_failAt = which;
-    CWordList list(test::span(kSixWordsTwoMarked), failingAllocator);
+    test::FailNothrowArrayAllocation(which);
+    CWordList list(test::span(kSixWordsTwoMarked));
 }
 
 TEST(StartupFailureDeathTest, NoBeginnerWordEndsWithCodeOne) {
     const std::string text = test::dictionaryText({"Aal", "Abend", "Acker"});
     EXPECT_EXIT(CWordList list(test::span(text)), testing::ExitedWithCode(1),
-                "Wortliste Fehler: Die Anfänger-Wortliste ist leer\\.\n\nLexodrom muss jetzt "
-                "leider beendet werden!");
+                "\\[Wortliste Fehler\\|Die Anfänger-Wortliste ist leer\\.\r\n\r\nLexodrom muss "
+                "jetzt leider beendet werden!\\|0x2030\\]");
 }
 
 TEST(StartupFailureDeathTest, EmptyTextHasNoBeginnerWord) {
@@ -44,9 +35,10 @@ TEST(StartupFailureDeathTest, EmptyTextHasNoBeginnerWord) {
 }
 
 TEST(StartupFailureDeathTest, BeginnerArrayOutOfMemoryReportsItsSize) {
-    const std::string expected = "Wortliste Fehler: Nicht genug Speicher für Wortliste \\(" +
+    const std::string expected = "\\[Wortliste Fehler\\|Nicht genug Speicher für Wortliste \\(" +
                                  std::to_string(2 * sizeof(const char*)) +
-                                 " bytes\\)\\.\n\nLexodrom muss jetzt leider beendet werden!";
+                                 " bytes\\)\\.\r\n\r\nLexodrom muss jetzt leider beendet "
+                                 "werden!\\|0x2030\\]";
     EXPECT_EXIT(buildWithFailingAllocation(1), testing::ExitedWithCode(1), expected);
 }
 

@@ -1,6 +1,5 @@
-// Starting a word, the hint button and the game clock.
-#include <cstdio>
-
+// The main dialog's word start, hint button and game clock.
+#include "game/Points.h"
 #include "res/resource.h"
 #include "ui/CWordGameDlg.h"
 
@@ -40,12 +39,7 @@ void CWordGameDlg::OnComputerStarts() {
     m_fragment[0] = word[0];
     m_fragment[1] = '\0';
     m_wordList.Search(m_fragment);
-    ClearTranscript();
-    char line[100];
-    std::snprintf(line, sizeof line, "Mein Buchstabe ist '%c'.", m_fragment[0]);
-    AppendTranscriptLine(line);
-    AppendFragmentLine();
-    ShowWordNumber();
+    AnnounceComputerLetter(m_fragment[0]);
     FocusLetterBox();
 }
 
@@ -53,12 +47,12 @@ void CWordGameDlg::OnHint() {
     ShowHint();
 }
 
-// Every tick counts one second, whichever timer sent it; a point falls at
-// every full minute of the count, which runs on across words and rounds.
+// Every tick counts one second, whichever timer sent it; the count runs on
+// across words and rounds.
 void CWordGameDlg::OnTimer(UINT_PTR id) {
     m_seconds += 1;
-    if (m_seconds != 0 && m_seconds % 60 == 0) {
-        m_score -= 1;
+    if (TickCostsPoint(m_seconds)) {
+        m_score += kPointsClockMinute;
         ShowScore();
     }
     CDialog::OnTimer(id);

@@ -1,4 +1,4 @@
-#include "game/Random.h"
+#include "random/Random.h"
 
 #include <limits>
 #include <random>

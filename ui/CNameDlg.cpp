@@ -1,7 +1,7 @@
-#include "scores/CNameDlg.h"
+#include "ui/CNameDlg.h"
 
 #include "res/resource.h"
-#include "scores/RememberedName.h"
+#include "ui/RememberedName.h"
 
 namespace {
 

@@ -1,13 +1,12 @@
-// The main dialog's part in the end of a round and the high-score table.
-// These members compile into the main dialog's library; the table and the
-// two dialogs they use live beside them in scores/.
+// The main dialog's part in the end of a round and the high-score table:
+// the table's rules come from scores/, the name and score dialogs live here.
 #include <cstdio>
 #include <string>
 
 #include "framework/MessageBox.h"
-#include "scores/CNameDlg.h"
-#include "scores/CScoreDlg.h"
 #include "scores/HighScoreTable.h"
+#include "ui/CNameDlg.h"
+#include "ui/CScoreDlg.h"
 #include "ui/CWordGameDlg.h"
 
 // Closes a round: the summary goes into the transcript, a score that reaches

@@ -1,4 +1,4 @@
-#include "scores/CScoreDlg.h"
+#include "ui/CScoreDlg.h"
 
 #include <string>
 #include <vector>
