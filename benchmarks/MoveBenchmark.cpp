@@ -6,7 +6,7 @@
 #include <map>
 #include <string>
 
-#include "framework/Automation.h"
+#include "automation/Automation.h"
 #include "game/Random.h"
 #include "res/resource.h"
 #include "scores/RememberedName.h"
@@ -16,7 +16,7 @@ CString g_rememberedName;
 
 namespace {
 
-namespace ui = framework::automation;
+namespace ui = automation;
 
 char firstLetterOfMostWords(const CWordList& words) {
     std::map<char, int> counts;
