@@ -5,10 +5,61 @@
 namespace automation::json {
 namespace {
 
+bool continuation(unsigned char byte) {
+    return (byte & 0xC0) == 0x80;
+}
+
+// The length of the well-formed UTF-8 sequence at the start of `bytes`
+// (one that is no overlong form, no surrogate and not beyond U+10FFFF), or 0.
+std::size_t sequenceLength(std::string_view bytes) {
+    const auto lead = static_cast<unsigned char>(bytes[0]);
+    std::size_t length = 0;
+    char32_t smallest = 0;
+    char32_t codePoint = 0;
+    if (lead >= 0xC2 && lead < 0xE0) {
+        length = 2, smallest = 0x80, codePoint = lead & 0x1Fu;
+    } else if (lead >= 0xE0 && lead < 0xF0) {
+        length = 3, smallest = 0x800, codePoint = lead & 0x0Fu;
+    } else if (lead >= 0xF0 && lead < 0xF5) {
+        length = 4, smallest = 0x10000, codePoint = lead & 0x07u;
+    } else {
+        return 0;
+    }
+    if (bytes.size() < length) {
+        return 0;
+    }
+    for (std::size_t i = 1; i < length; ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        if (!continuation(byte)) {
+            return 0;
+        }
+        codePoint = (codePoint << 6) | (byte & 0x3Fu);
+    }
+    const bool surrogate = codePoint >= 0xD800 && codePoint <= 0xDFFF;
+    return codePoint >= smallest && !surrogate && codePoint <= 0x10FFFF ? length : 0;
+}
+
 void writeString(std::string& out, std::string_view utf8) {
     static constexpr char kHex[] = "0123456789abcdef";
     out += '"';
-    for (const char c : utf8) {
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        const char c = utf8[i];
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x80) {
+            // A byte that starts no well-formed sequence stands for U+FFFD,
+            // and the next byte is read afresh.
+            const std::size_t length = sequenceLength(utf8.substr(i));
+            if (length == 0) {
+                out += "\xEF\xBF\xBD";
+                ++i;
+            } else {
+                out.append(utf8.substr(i, length));
+                i += length;
+            }
+            continue;
+        }
+        ++i;
         switch (c) {
             case '"':
                 out += "\\\"";
@@ -31,16 +82,14 @@ void writeString(std::string& out, std::string_view utf8) {
             case '\t':
                 out += "\\t";
                 break;
-            default: {
-                const auto byte = static_cast<unsigned char>(c);
+            default:
                 if (byte < 0x20) {
                     out += "\\u00";
                     out += kHex[byte >> 4];
                     out += kHex[byte & 0xf];
                 } else {
-                    out += c;  // the rest of ASCII, and UTF-8 sequences as they are
+                    out += c;
                 }
-            }
         }
     }
     out += '"';

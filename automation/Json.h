@@ -2,6 +2,9 @@
 // form: no spaces, an object's keys in ascending byte order, strings as
 // UTF-8 with only quotes, backslashes and control characters escaped
 // (\b \f \n \r \t by name, the others as \u00xx), numbers as integers.
+// Text that is not well-formed UTF-8 (a C library message in a Latin-1
+// locale, say) is written with U+FFFD for each byte that starts no
+// well-formed sequence, so that the line is always valid JSON.
 #pragma once
 
 #include <cstdint>

@@ -108,16 +108,28 @@ json::Object dialogJson(const DialogSnapshot& dialog) {
     return object;
 }
 
-// Program names and arguments are passed on as the program gave them; the
-// error text is the C library's, in the process's locale, whose character
-// set the back end keeps UTF-8.
+// Program names, arguments and the C library's error text are bytes in the
+// process's locale. They are shown as UTF-8, as the state line has always
+// shown them: a byte-order mark at the start dropped, and each byte that is
+// no UTF-8 (a message in a Latin-1 locale) as U+FFFD, which the writer does.
+std::string localText(std::string text) {
+    if (text.starts_with("\xEF\xBB\xBF")) {
+        text.erase(0, 3);
+    }
+    return text;
+}
+
 json::Object processJson(const framework::runtime::SpawnRecord& record) {
+    json::Array arguments;
+    for (const std::string& argument : record.arguments) {
+        arguments.emplace_back(localText(argument));
+    }
     json::Object object;
-    object.Set("program", record.program);
-    object.Set("arguments", stringArray(record.arguments));
+    object.Set("program", localText(record.program));
+    object.Set("arguments", std::move(arguments));
     object.Set("result", record.result == -1 ? "failed" : "started");
     if (record.result == -1) {
-        object.Set("error", std::strerror(record.error));
+        object.Set("error", localText(std::strerror(record.error)));
     }
     return object;
 }
