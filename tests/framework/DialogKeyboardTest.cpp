@@ -11,7 +11,7 @@
 
 namespace {
 
-namespace ui = framework::automation;
+namespace ui = automation;
 
 // The main window's template with a handler that records every click.
 class RecordingDialog : public CDialog {

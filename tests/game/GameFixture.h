@@ -18,7 +18,7 @@
 
 namespace game_test {
 
-namespace ui = framework::automation;
+namespace ui = automation;
 
 using test::dictionaryText;
 

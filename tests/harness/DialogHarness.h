@@ -1,17 +1,17 @@
 // Window tests run the real dialogs on Qt's offscreen platform: a script runs
 // inside the dialog's own modal loop, acts as a player would through
-// framework/Automation, and answers the modal boxes that handlers open.
+// automation/Automation.h, and answers the modal boxes that handlers open.
 #pragma once
 
 #include <functional>
 #include <string>
 
-#include "framework/Automation.h"
+#include "automation/Automation.h"
 #include "framework/CDialog.h"
 
 namespace harness {
 
-namespace ui = framework::automation;
+namespace ui = automation;
 
 // Runs `dialog` modally; `script` runs inside its loop once it is open. A
 // dialog still open when the script ends is ended with IDCANCEL, and the test

@@ -21,7 +21,7 @@
 
 namespace {
 
-namespace ui = framework::automation;
+namespace ui = automation;
 namespace fs = std::filesystem;
 using scores_test::InTemporaryDirectory;
 using scores_test::WithCrLf;

@@ -22,7 +22,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-namespace ui = framework::automation;
+namespace ui = automation;
 
 const std::string kWords = std::string(":Abend") + '\0' + ".";
 

@@ -10,7 +10,7 @@
 
 namespace {
 
-namespace ui = framework::automation;
+namespace ui = automation;
 
 const std::string kWords = std::string(":Abend") + '\0' + "Bahn" + '\0' + ".";
 

@@ -1,23 +1,16 @@
 // lexodrom-driver: the real program, headless, driven by commands on
 // standard input. Commands run in whatever event loop is running when they
 // arrive, so that they reach modal boxes too.
-#include <QApplication>
-#include <QSocketNotifier>
-
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
-#include <iostream>
 #include <string>
 
-#include "framework/Automation.h"
+#include "automation/Automation.h"
 #include "framework/CWinApp.h"
 #include "framework/Resources.h"
 
-namespace framework::automation {
+namespace automation {
 namespace {
 
 std::deque<std::string> g_lines;  // read, not yet executed
@@ -26,7 +19,7 @@ bool g_endOfInput = false;
 bool g_draining = false;
 
 bool parseId(const std::string& word, int& id) {
-    if (ControlIdOf(word.c_str(), id)) {
+    if (framework::ControlIdOf(word.c_str(), id)) {
         return true;
     }
     char* end = nullptr;
@@ -89,7 +82,7 @@ void drain() {
     while (!g_lines.empty()) {
         // A command that closed the window whose loop runs this drain lets
         // the program go on first; the next loop to run takes the rest.
-        if (InnermostModalEnding()) {
+        if (backend::InnermostModalEnding()) {
             return;
         }
         const std::string line = g_lines.front();
@@ -107,18 +100,12 @@ void drain() {
     }
 }
 
-void readInput() {
-    char buffer[4096];
-    for (;;) {
-        const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
-        if (n > 0) {
-            g_partial.append(buffer, static_cast<std::size_t>(n));
-            continue;
-        }
-        if (n == 0) {
-            g_endOfInput = true;
-        }
-        break;  // would block, or end of input
+// Splits what arrived into lines (LF or CR LF; a last line without an end
+// counts once the input has ended) and runs them.
+void receive(std::string_view bytes, bool endOfInput) {
+    g_partial.append(bytes);
+    if (endOfInput) {
+        g_endOfInput = true;
     }
     std::size_t newline;
     while ((newline = g_partial.find('\n')) != std::string::npos) {
@@ -156,24 +143,16 @@ int RunDriver(int argc, char** argv, const std::function<void(std::uint32_t)>& s
     StartHeadless();
     OnUnexpectedModal(drain);
     AfterModalEnds(drain);
-
-    ::fcntl(STDIN_FILENO, F_SETFL, ::fcntl(STDIN_FILENO, F_GETFL) | O_NONBLOCK);
-    auto* notifier = new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, qApp);
-    QObject::connect(notifier, &QSocketNotifier::activated, [notifier] {
-        readInput();
-        if (g_endOfInput) {
-            notifier->setEnabled(false);
-        }
-    });
+    backend::WatchStandardInput(receive);
     // The first action of the program's own loop: after start-up has seeded
     // the generator with the time, and before any command.
     Post([seeded, seedValue, seed] {
         if (seeded && seed) {
             seed(seedValue);
         }
-        readInput();
+        backend::PollStandardInput();
     });
-    return RunApplication(argc, argv);
+    return framework::RunApplication(argc, argv);
 }
 
-}  // namespace framework::automation
+}  // namespace automation
