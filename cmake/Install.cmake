@@ -40,13 +40,15 @@ install(FILES ${lexodrom_packaging}/${lexodrom_app_id}.metainfo.xml
 
 # Icons: the hand-drawn pixel art for the small sizes, the SVG for the rest.
 find_program(LEXODROM_RSVG_CONVERT rsvg-convert REQUIRED)
+find_program(LEXODROM_XPMTOPPM xpmtoppm REQUIRED)  # netpbm, for tools/xpmToPng.sh
 set(lexodrom_icon_files)
 foreach(size 16 32)
     set(png ${lexodrom_generated}/icons/${size}/lexodrom.png)
     add_custom_command(OUTPUT ${png}
         COMMAND ${CMAKE_COMMAND} -E make_directory ${lexodrom_generated}/icons/${size}
-        COMMAND lexodrom_icon_png ${PROJECT_SOURCE_DIR}/res/icons/lexodrom-${size}.xpm ${png}
-        DEPENDS lexodrom_icon_png ${PROJECT_SOURCE_DIR}/res/icons/lexodrom-${size}.xpm
+        COMMAND sh ${PROJECT_SOURCE_DIR}/tools/xpmToPng.sh
+                ${PROJECT_SOURCE_DIR}/res/icons/lexodrom-${size}.xpm ${png}
+        DEPENDS ${PROJECT_SOURCE_DIR}/tools/xpmToPng.sh ${PROJECT_SOURCE_DIR}/res/icons/lexodrom-${size}.xpm
         VERBATIM)
     list(APPEND lexodrom_icon_files ${png})
     install(FILES ${png} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)

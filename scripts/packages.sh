@@ -25,12 +25,13 @@ lexodrom_install_packages() {
 
 # What building the game needs.
 # chmcmd compiles the help, libchm reads it in our viewer, rsvg-convert
-# draws the icons.
+# and netpbm draw the icons.
 LEXODROM_BUILD_PACKAGES=(g++ cmake ninja-build pkgconf qt6-base-dev libgl-dev fonts-liberation
-    fp-utils libchm-dev librsvg2-bin)
+    fp-utils libchm-dev librsvg2-bin netpbm)
 # What the test suite needs on top: GoogleTest, Google Benchmark, zlib for the
-# benchmark's yardstick, clang with its runtime for the fuzzer, and the
-# validators of the desktop entry and the AppStream data, and Python for the
-# scripts that drive the game through lexodrom-driver.
+# benchmark's yardstick, clang with its runtime for the fuzzer, clang-format
+# for the formatting check, the validators of the desktop entry and the
+# AppStream data, and Python for the scripts that drive the game through
+# lexodrom-driver and for the word list check.
 LEXODROM_TEST_PACKAGES=(libgtest-dev libbenchmark-dev zlib1g-dev clang libclang-rt-14-dev
-    desktop-file-utils appstream python3)
+    clang-format desktop-file-utils appstream python3)

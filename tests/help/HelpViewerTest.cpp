@@ -10,12 +10,12 @@
 #include <QTemporaryDir>
 #include <QTreeWidget>
 
-#include "framework/qt/helpviewer/ChmArchive.h"
-#include "framework/qt/helpviewer/HelpBrowser.h"
-#include "framework/qt/helpviewer/HelpFileLocator.h"
-#include "framework/qt/helpviewer/HelpWindow.h"
-#include "framework/qt/helpviewer/LinkChecker.h"
-#include "framework/qt/helpviewer/Sitemap.h"
+#include "viewer/ChmArchive.h"
+#include "viewer/HelpBrowser.h"
+#include "viewer/HelpFileLocator.h"
+#include "viewer/HelpWindow.h"
+#include "viewer/LinkChecker.h"
+#include "viewer/Sitemap.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "framework/qt/helpviewer/ChmArchive.h"
+#include "viewer/ChmArchive.h"
 
 #include <chm_lib.h>
 

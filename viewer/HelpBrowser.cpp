@@ -1,9 +1,9 @@
-#include "framework/qt/helpviewer/HelpBrowser.h"
+#include "viewer/HelpBrowser.h"
 
 #include <QDesktopServices>
 #include <QStringDecoder>
 
-#include "framework/qt/helpviewer/ChmArchive.h"
+#include "viewer/ChmArchive.h"
 
 namespace {
 const QString kScheme = QStringLiteral("chm");

@@ -1,10 +1,10 @@
-#include "framework/qt/helpviewer/Sitemap.h"
+#include "viewer/Sitemap.h"
 
 #include <QRegularExpression>
 #include <QStringDecoder>
 #include <QTextDocumentFragment>
 
-#include "framework/qt/helpviewer/ChmArchive.h"
+#include "viewer/ChmArchive.h"
 
 namespace {
 

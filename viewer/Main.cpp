@@ -8,10 +8,10 @@
 #include <QTextStream>
 #include <cstdio>
 
-#include "framework/qt/helpviewer/ChmArchive.h"
-#include "framework/qt/helpviewer/HelpFileLocator.h"
-#include "framework/qt/helpviewer/HelpWindow.h"
-#include "framework/qt/helpviewer/LinkChecker.h"
+#include "viewer/ChmArchive.h"
+#include "viewer/HelpFileLocator.h"
+#include "viewer/HelpWindow.h"
+#include "viewer/LinkChecker.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <QMainWindow>
 #include <QUrl>
 
-#include "framework/qt/helpviewer/Sitemap.h"
+#include "viewer/Sitemap.h"
 
 class ChmArchive;
 class HelpBrowser;

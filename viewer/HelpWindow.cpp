@@ -1,4 +1,4 @@
-#include "framework/qt/helpviewer/HelpWindow.h"
+#include "viewer/HelpWindow.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -14,8 +14,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "framework/qt/helpviewer/ChmArchive.h"
-#include "framework/qt/helpviewer/HelpBrowser.h"
+#include "viewer/ChmArchive.h"
+#include "viewer/HelpBrowser.h"
 
 namespace {
 

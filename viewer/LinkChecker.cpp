@@ -1,4 +1,4 @@
-#include "framework/qt/helpviewer/LinkChecker.h"
+#include "viewer/LinkChecker.h"
 
 #include <QRegularExpression>
 #include <QSet>
@@ -6,9 +6,9 @@
 #include <QUrl>
 #include <map>
 
-#include "framework/qt/helpviewer/ChmArchive.h"
-#include "framework/qt/helpviewer/HelpBrowser.h"
-#include "framework/qt/helpviewer/Sitemap.h"
+#include "viewer/ChmArchive.h"
+#include "viewer/HelpBrowser.h"
+#include "viewer/Sitemap.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "framework/qt/helpviewer/HelpFileLocator.h"
+#include "viewer/HelpFileLocator.h"
 
 #include <QDir>
 #include <QFileInfo>
