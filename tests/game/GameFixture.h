@@ -12,6 +12,7 @@
 #include "framework/CWinApp.h"
 #include "random/Random.h"
 #include "res/resource.h"
+#include "tests/game/RulesFixture.h"
 #include "tests/harness/DialogHarness.h"
 #include "tests/wordlist/WordListText.h"
 #include "ui/CWordGameDlg.h"
@@ -52,13 +53,6 @@ protected:
     std::unique_ptr<CWordList> list_;
 };
 
-// The value the generator gives after `draws` draws from `seed`.
-inline std::uint32_t valueAfterDraws(std::uint32_t seed, int draws) {
-    SeedRandom(seed);
-    for (int i = 0; i < draws; ++i) {
-        NextRandom();
-    }
-    return NextRandom();
-}
+using rules_test::valueAfterDraws;
 
 }  // namespace game_test
