@@ -30,10 +30,8 @@ CWordList& builtInWords() {
     return words;
 }
 
-// The player's letter and the computer's answer, as the main dialog plays
-// them, without the display.
-void playMove(CWordList& words, const Move& move, std::vector<const char*>& candidates) {
-    char fragment[500];
+// The state before the move: the level's list, searched for the fragment.
+void prepareMove(CWordList& words, const Move& move, char (&fragment)[500]) {
     std::strcpy(fragment, move.fragment.c_str());
     if (move.beginner) {
         words.SelectBeginnerList();
@@ -41,6 +39,12 @@ void playMove(CWordList& words, const Move& move, std::vector<const char*>& cand
         words.SelectProList();
     }
     words.Search(fragment);
+}
+
+// The player's letter and the computer's answer, as the main dialog plays
+// them, without the display.
+void playMove(CWordList& words, const Move& move, char (&fragment)[500],
+              std::vector<const char*>& candidates) {
     if (!PlayLetter(words, fragment, sizeof fragment, move.letter) ||
         IsCompleteWord(words, fragment)) {
         return;
@@ -86,9 +90,11 @@ Move slowestShortFragmentMove(CWordList& words, std::size_t& tried) {
     std::vector<const char*> candidates;
     Move slowest = moves.front();
     auto slowestTime = std::chrono::nanoseconds::zero();
+    char fragment[500];
     for (const Move& move : moves) {
+        prepareMove(words, move, fragment);
         const auto start = std::chrono::steady_clock::now();
-        playMove(words, move, candidates);
+        playMove(words, move, fragment, candidates);
         const auto time = std::chrono::steady_clock::now() - start;
         if (time > slowestTime) {
             slowestTime = time;
@@ -101,9 +107,13 @@ Move slowestShortFragmentMove(CWordList& words, std::size_t& tried) {
 void measure(benchmark::State& state, const Move& move) {
     CWordList& words = builtInWords();
     std::vector<const char*> candidates;
+    char fragment[500];
     SeedRandom(1);
     for (auto _ : state) {
-        playMove(words, move, candidates);
+        state.PauseTiming();
+        prepareMove(words, move, fragment);
+        state.ResumeTiming();
+        playMove(words, move, fragment, candidates);
     }
     state.SetLabel((move.beginner ? "Anf\xC3\xA4nger '" : "Profi '") + move.fragment + move.letter +
                    "'");
