@@ -131,9 +131,9 @@ struct Decoder {
     }
 
     // Copies `length` bytes that begin `distance` bytes before the write
-    // position, or as many of them as there is room for. A copy never
-    // overlaps its source, which ends at least 0 bytes before the write
-    // position. A damaged stream may reach back before the first byte
+    // position, or as many of them as there is room for. The source ends a
+    // gap of 0 or more bytes before the write position, so the two never
+    // overlap. A damaged stream may reach back before the first byte
     // written: that part of the window was never filled and reads as 0.
     void copy(std::uint32_t distance, std::uint32_t length) {
         const std::uint32_t count = std::min(length, capacity - written);
