@@ -60,6 +60,16 @@ public:
     static constexpr int kLastNode = 2 * kSymbolCount - 1;  // 1257
     static constexpr std::int16_t kRootLimit = 2000;
 
+    // The nodes from the root down to one leaf. The decoder notes them as it
+    // walks down, so that the update after the symbol need not climb back up.
+    struct Path {
+        // At most every internal node and then the leaf.
+        std::array<std::uint16_t, kLastInternal + 1> nodes{};
+        int length = 0;
+
+        int operator[](int i) const { return nodes[static_cast<std::size_t>(i)]; }
+    };
+
     HuffmanModel() { reset(); }
 
     // The complete binary tree in heap order, every count 1.
@@ -68,12 +78,20 @@ public:
     // Counts one more occurrence of `symbol` and restores the sibling order.
     void update(int symbol);
 
+    // The same for the symbol whose leaf `path` ends in; `path` must be the
+    // current path from the root to that leaf.
+    void update(const Path& path);
+
     static constexpr int leafOf(int symbol) { return symbol + kSymbolCount; }
     static constexpr int symbolOf(int leaf) { return leaf - kSymbolCount; }
     static constexpr bool isLeaf(int node) { return node > kLastInternal; }
 
-    int left(int node) const { return left_[static_cast<std::size_t>(node)]; }
-    int right(int node) const { return right_[static_cast<std::size_t>(node)]; }
+    // The child that bit 0 (left) or bit 1 (right) leads to from an internal
+    // node. Node numbers are unsigned here because the decoder's walk down the
+    // tree is a chain of these lookups, and widening them costs nothing.
+    std::size_t child(std::size_t node, std::size_t bit) const { return children_[node][bit]; }
+    int left(int node) const { return static_cast<int>(child(static_cast<std::size_t>(node), 0)); }
+    int right(int node) const { return static_cast<int>(child(static_cast<std::size_t>(node), 1)); }
     int parent(int node) const { return up_[static_cast<std::size_t>(node)]; }
     std::int16_t count(int node) const { return freq_[static_cast<std::size_t>(node)]; }
 
@@ -81,13 +99,19 @@ public:
     int halvings() const { return halvings_; }
 
 private:
-    int sibling(int node) const;
-    void updateCounts(int node, int sibling);
+    using Children = std::array<std::uint16_t, 2>;
 
-    std::array<std::int16_t, kLastInternal + 1> left_{};   // left child, nodes 1-628
-    std::array<std::int16_t, kLastInternal + 1> right_{};  // right child, nodes 1-628
-    std::array<std::int16_t, kLastNode + 1> up_{};         // parent, nodes 2-1257
-    std::array<std::int16_t, kLastNode + 1> freq_{};       // count, nodes 1-1257
+    int otherChild(int node, int oneChild) const;
+    void updateCounts(int node);
+    bool halveIfRootAtLimit();
+    bool sumCountsUpThePath(const Path& path);
+    void swapUpThePath(const Path& path);
+
+    // Left and right child side by side, nodes 1-628, so that one step of the
+    // decoder's walk down the tree is one load indexed by the bit.
+    std::array<Children, kLastInternal + 1> children_{};
+    std::array<std::uint16_t, kLastNode + 1> up_{};   // parent, nodes 2-1257
+    std::array<std::int16_t, kLastNode + 1> freq_{};  // count, nodes 1-1257
     int halvings_ = 0;
 };
 

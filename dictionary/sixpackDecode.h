@@ -12,7 +12,8 @@
 // or damaged never makes the decoder read past `input + inputSize`. No byte
 // is written beyond `capacity`: a literal met at the capacity ends decoding,
 // the bytes of a copy beyond it are dropped and decoding goes on to the next
-// literal or end code. Returns 0, having written nothing, when the sliding
-// window cannot be allocated.
+// literal or end code. A copy that reaches back before the first byte of
+// the output reads zeros there. The decoder allocates nothing: the output
+// buffer itself holds every byte a copy may reach.
 std::uint32_t sixpackDecode(const std::uint8_t* input, std::size_t inputSize, std::uint8_t* output,
                             std::uint32_t capacity);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "dictionary/SixpackFormat.h"
 #include "dictionary/sixpackDecode.h"
 #include "tools/sixpackEncode/SixpackEncoder.h"
 
@@ -74,6 +75,60 @@ TEST(DecoderInput, TruncatedStreamsEndWithWhatWasDecoded) {
         sixpackDecode(blob.data(), blob.size() / 2, std::vector<std::uint8_t>(text.size()).data(),
                       static_cast<std::uint32_t>(text.size())),
         text.size());
+}
+
+// Sends symbols through the model as the encoder does, so that a test can
+// make streams that the encoder never makes.
+class StreamBuilder {
+public:
+    StreamBuilder& symbol(int s) {
+        std::vector<int> path;
+        for (int node = sixpack::HuffmanModel::leafOf(s); node != sixpack::HuffmanModel::kRoot;
+             node = model_.parent(node)) {
+            path.push_back(model_.right(model_.parent(node)) == node ? 1 : 0);
+        }
+        for (auto b = path.rbegin(); b != path.rend(); ++b) {
+            put(*b);
+        }
+        model_.update(s);
+        return *this;
+    }
+
+    // A copy code and its gap's offset in the range's extra bits.
+    StreamBuilder& copy(int range, int length, int offset) {
+        symbol(sixpack::copyCode(range, length));
+        for (int i = 0; i < sixpack::kGapRanges[static_cast<std::size_t>(range)].bits; ++i) {
+            put((offset >> i) & 1);
+        }
+        return *this;
+    }
+
+    std::vector<std::uint8_t> bytes() const { return bytes_; }
+
+private:
+    void put(int bit) {
+        if (used_ % 8 == 0) {
+            bytes_.push_back(0);
+        }
+        bytes_.back() = static_cast<std::uint8_t>(bytes_.back() | bit << (7 - used_ % 8));
+        ++used_;
+    }
+
+    sixpack::HuffmanModel model_;
+    std::vector<std::uint8_t> bytes_;
+    int used_ = 0;
+};
+
+// The encoder never copies from before the first byte, but a damaged stream
+// can: those bytes were never written and read as 0, and the copy goes on
+// into the bytes that were.
+TEST(DecoderInput, CopyFromBeforeTheFirstByteReadsZeros) {
+    // Gap 0 and length 3 after two bytes: the source starts one byte early.
+    const std::vector<std::uint8_t> stream =
+        StreamBuilder().symbol('a').symbol('b').copy(0, 3, 0).symbol(sixpack::kEndCode).bytes();
+    std::vector<std::uint8_t> out(8, kGuard);
+    ASSERT_EQ(sixpackDecode(stream.data(), stream.size(), out.data(), 8), 5u);
+    EXPECT_EQ(out, (std::vector<std::uint8_t>{'a', 'b', 0, 'a', 'b', kGuard, kGuard, kGuard}));
 }
 
 TEST(DecoderInput, RandomStreamsStayInBounds) {
