@@ -78,10 +78,11 @@ bool SetText(int id, std::string_view utf8);  // as a player typing the text int
 // Enter, Escape, Tab, Space, Left, Right, Up, Down, Alt+Space, Alt+F4,
 // Alt+LETTER or a LETTER alone.
 bool PressKey(std::string_view name);
-void Tick(int ticks);         // every running timer, at once
-bool SystemCommand(UINT id);  // WM_SYSCOMMAND to the main window
-bool CloseWindow();           // the caption's close button of the active dialog
-bool RightClickEmptyArea();   // a right click on the active dialog's own surface
+void Tick(int ticks);              // every running timer, at once
+bool SystemCommand(UINT id);       // WM_SYSCOMMAND to the main window
+bool CloseWindow();                // the caption's close button of the active dialog
+bool RightClickEmptyArea();        // a right click on the active dialog's own surface
+bool MovePointer(int dx, int dy);  // the mouse moved by (dx, dy), no button down
 bool ChooseMenuEntry(std::string_view utf8Text);  // in an open system menu
 
 // Read back what no snapshot holds, from the innermost open dialog that has

@@ -495,6 +495,8 @@ bool DialogWindow::beginMove() {
     moving_ = true;
     moveOrigin_ = pos();
     pointerAnchored_ = false;
+    trackedMouse_ = hasMouseTracking();
+    setMouseTracking(true);  // the pointer moves the window with no button down
     grabKeyboard();
     grabMouse(Qt::SizeAllCursor);
     return true;
@@ -507,6 +509,7 @@ void DialogWindow::endMove(bool keep) {
     moving_ = false;
     releaseMouse();
     releaseKeyboard();
+    setMouseTracking(trackedMouse_);
 }
 
 // While the window is being moved, the arrow keys move it by eight pixels

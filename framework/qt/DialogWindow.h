@@ -81,6 +81,7 @@ private:
     QPoint moveOrigin_;
     QPoint pointerAnchor_;
     bool pointerAnchored_ = false;
+    bool trackedMouse_ = false;
 };
 
 }  // namespace framework::qt

@@ -132,4 +132,24 @@ TEST(SystemMenu, MoveFollowsTheArrowKeys) {
     });
 }
 
+// Move with the mouse: the window follows the pointer until a click, which
+// reaches no control.
+TEST(SystemMenu, MoveFollowsThePointerUntilAClick) {
+    CDialog dialog(IDD_MAIN);
+    harness::Run(dialog, [] {
+        const ui::Geometry start = ui::DialogGeometry();
+        ASSERT_TRUE(ui::SystemCommand(SC_MOVE));
+        ui::MovePointer(3, 3);  // where the pointer is when the move starts
+        ui::MovePointer(20, -10);
+        ui::MovePointer(5, 0);
+        EXPECT_EQ(ui::DialogGeometry().x, start.x + 25);
+        EXPECT_EQ(ui::DialogGeometry().y, start.y - 10);
+        ui::Click(IDOK);
+        EXPECT_EQ(ui::Active().templateId, IDD_MAIN) << "the click ends the move, not the dialog";
+        ui::MovePointer(7, 7);
+        EXPECT_EQ(ui::DialogGeometry().x, start.x + 25) << "the move has ended";
+        ui::Click(IDOK);
+    });
+}
+
 }  // namespace

@@ -180,6 +180,23 @@ bool RightClickEmptyArea() {
     return true;
 }
 
+bool MovePointer(int dx, int dy) {
+    QWidget* target = QWidget::mouseGrabber();
+    if (target == nullptr) {
+        target = activeDialog();
+    }
+    if (target == nullptr) {
+        return false;
+    }
+    static QPoint pointer = target->mapToGlobal(target->rect().center());
+    pointer += QPoint(dx, dy);
+    const QPointF global(pointer);
+    QMouseEvent move(QEvent::MouseMove, target->mapFromGlobal(global), global, Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &move);
+    return true;
+}
+
 bool ChooseMenuEntry(std::string_view text) {
     auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
     if (menu == nullptr) {
