@@ -26,6 +26,11 @@ struct ActiveWindow {
 };
 ActiveWindow Active();
 
+// Pixels: a control within its dialog, a dialog's client area on the screen.
+struct Geometry {
+    int x, y, width, height;
+};
+
 // One control of an open dialog as it is now.
 struct ControlSnapshot {
     enum Kind {
@@ -48,6 +53,8 @@ struct ControlSnapshot {
     bool isDefault = false;  // a push button with BS_DEFPUSHBUTTON
     bool focus = false;
     std::vector<std::string> lines;  // ListBox: its lines, UTF-8
+    Geometry geometry{0, 0, 0, 0};
+    int textWidth = 0;  // Static: the pixels its text needs on one line
 };
 
 struct DialogSnapshot {
@@ -68,11 +75,14 @@ void Post(std::function<void()> action);
 // does nothing.
 bool Click(int id);                           // as the mouse would; IDOK also on a message box
 bool SetText(int id, std::string_view utf8);  // as a player typing the text into the box
-bool PressKey(std::string_view name);         // Enter, Escape, Tab, Space, Alt+Space or Alt+LETTER
-void Tick(int ticks);                         // every running timer, at once
-bool SystemCommand(UINT id);                  // WM_SYSCOMMAND to the main window
-bool CloseWindow();                           // the caption's close button of the active dialog
-bool RightClickEmptyArea();                   // a right click on the active dialog's own surface
+// Enter, Escape, Tab, Space, Left, Right, Up, Down, Alt+Space, Alt+F4,
+// Alt+LETTER or a LETTER alone.
+bool PressKey(std::string_view name);
+void Tick(int ticks);              // every running timer, at once
+bool SystemCommand(UINT id);       // WM_SYSCOMMAND to the main window
+bool CloseWindow();                // the caption's close button of the active dialog
+bool RightClickEmptyArea();        // a right click on the active dialog's own surface
+bool MovePointer(int dx, int dy);  // the mouse moved by (dx, dy), no button down
 bool ChooseMenuEntry(std::string_view utf8Text);  // in an open system menu
 
 // Read back what no snapshot holds, from the innermost open dialog that has
@@ -88,12 +98,13 @@ std::vector<std::pair<std::string, bool>> SystemMenuEntries();
 bool ClockRunning();
 int Beeps();
 
-// Pixel geometry of a control within its dialog, and of the dialog's client area.
-struct Geometry {
-    int x, y, width, height;
-};
 Geometry ControlGeometry(int id);
-Geometry DialogGeometry();
+Geometry DialogGeometry();  // of the innermost open dialog
+
+// A list box: whether its vertical scroll bar shows, and whether line
+// `index` is drawn whole inside the list, no character cut off.
+bool VerticalScrollBarShown(int id);
+bool ListLineShownWhole(int id, int index);
 std::string FontFamily(int id);
 bool FontIsFixedPitch(int id);
 

@@ -27,6 +27,9 @@ struct DialogItemTemplate {
     DWORD exStyle = 0;
     UINT iconId = 0;  // the icon of an SS_ICON static
     ForeignCharacters foreign = ForeignCharacters::Refuse;
+    // What assistive technology calls an edit box or list box that no label
+    // names on screen; the template's own text stays empty.
+    const char* accessibleName = nullptr;
 };
 
 struct DialogTemplate {

@@ -31,8 +31,9 @@ const DialogItemTemplate kMainItems[] = {
      IDC_ABOUT, 230, 45, 40, 14, kChild | BS_PUSHBUTTON | WS_TABSTOP},
     {"BUTTON", "&Hilfe", IDC_HELP_BUTTON, 230, 25, 40, 14, kChild | BS_PUSHBUTTON | WS_TABSTOP},
     {"BUTTON", "&Neu", IDC_NEW, 230, 84, 40, 14, kChild | BS_PUSHBUTTON | WS_TABSTOP},
-    {"EDIT", "Spielverlauf", IDC_TRANSCRIPT, 5, 45, 220, 133,
-     kChild | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_BORDER},
+    {"EDIT", "", IDC_TRANSCRIPT, 5, 45, 220, 133,
+     kChild | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_BORDER, 0, 0,
+     ForeignCharacters::Refuse, "Spielverlauf"},
     {"BUTTON", "&Lexodrom", IDC_COMPUTER_STARTS, 230, 104, 40, 14,
      kChild | BS_PUSHBUTTON | WS_TABSTOP},
     {"BUTTON", "", IDC_LEVEL_GROUP, 5, 0, 90, 25, kChild | BS_GROUPBOX},
@@ -78,8 +79,8 @@ const DialogItemTemplate kNameItems[] = {
 // The high-score table.
 const DialogItemTemplate kScoreItems[] = {
     {"BUTTON", "OK", IDOK, 188, 175, 31, 14, kChild | BS_DEFPUSHBUTTON | WS_TABSTOP},
-    {"LISTBOX", "Bestenliste", IDC_SCORE_LIST, 5, 8, 214, 162,
-     kChild | WS_BORDER | WS_VSCROLL | LBS_NOTIFY},
+    {"LISTBOX", "", IDC_SCORE_LIST, 5, 8, 214, 162, kChild | WS_BORDER | WS_VSCROLL | LBS_NOTIFY, 0,
+     0, ForeignCharacters::Refuse, "Bestenliste"},
 };
 
 const DialogTemplate kDialogs[] = {

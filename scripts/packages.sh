@@ -32,6 +32,9 @@ LEXODROM_BUILD_PACKAGES=(g++ cmake ninja-build pkgconf qt6-base-dev libgl-dev fo
 # benchmark's yardstick, clang with its runtime for the fuzzer, clang-format
 # for the formatting check, the validators of the desktop entry and the
 # AppStream data, and Python for the scripts that drive the game through
-# lexodrom-driver and for the word list check.
+# lexodrom-driver and for the word list check. A screen reader's test plays
+# the game on Xvfb over AT-SPI: pyatspi, the accessibility buses and a
+# session bus of its own.
 LEXODROM_TEST_PACKAGES=(libgtest-dev libbenchmark-dev zlib1g-dev clang libclang-rt-14-dev
-    clang-format desktop-file-utils appstream python3)
+    clang-format desktop-file-utils appstream python3
+    xvfb python3-pyatspi at-spi2-core dbus-daemon dbus-bin)

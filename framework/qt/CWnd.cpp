@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTextCursor>
 
 #include "framework/qt/DialogWindow.h"
 #include "framework/qt/Icons.h"
@@ -82,9 +83,23 @@ void CWnd::SetWindowText(LPCSTR text) {
         case ControlKind::Edit:
             static_cast<QLineEdit*>(widget)->setText(shown);
             break;
-        case ControlKind::MultiLineEdit:
-            static_cast<QPlainTextEdit*>(widget)->setPlainText(toDocumentText(shown));
+        case ControlKind::MultiLineEdit: {
+            // The program rewrites the transcript whole after every line. Where
+            // the new text only adds to the old, only the addition goes in, so
+            // that a screen reader is told the new lines, not the whole
+            // transcript once more.
+            auto* edit = static_cast<QPlainTextEdit*>(widget);
+            const QString document = toDocumentText(shown);
+            const QString before = edit->toPlainText();
+            if (document.startsWith(before)) {
+                QTextCursor end(edit->document());
+                end.movePosition(QTextCursor::End);
+                end.insertText(document.mid(before.size()));
+            } else {
+                edit->setPlainText(document);
+            }
             break;
+        }
         case ControlKind::Dialog:
             widget->setWindowTitle(shown);
             break;
@@ -288,6 +303,11 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM) {
             break;
         case SC_RESTORE:
             window->showNormal();
+            break;
+        case SC_MOVE:
+            if (m_impl->kind == ControlKind::Dialog) {
+                m_impl->dialog->beginMove();
+            }
             break;
         case SC_CLOSE:
             DispatchMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);

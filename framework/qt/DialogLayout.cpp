@@ -36,7 +36,11 @@ QFont dialogFont(const DialogTemplate& dialog) {
     font.setStyleHint(std::strncmp(dialog.fontName, "Courier", 7) == 0 ? QFont::TypeWriter
                                                                        : QFont::SansSerif);
     font.setFixedPitch(std::strncmp(dialog.fontName, "Courier", 7) == 0);
-    font.setHintingPreference(QFont::PreferFullHinting);
+    // Hinting only the heights keeps each letter as wide as the font's design
+    // has it, the widths Liberation shares with the Windows font it stands in
+    // for. Full hinting rounds every letter up to whole pixels and makes the
+    // main window's label longer than the room its template gives it.
+    font.setHintingPreference(QFont::PreferVerticalHinting);
     return font;
 }
 

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -22,6 +23,7 @@
 
 #include "framework/qt/DialogLayout.h"
 #include "framework/qt/Icons.h"
+#include "framework/qt/ListBoxItems.h"
 #include "framework/qt/ModalHooks.h"
 #include "framework/qt/Timers.h"
 #include "framework/qt/Windows1252.h"
@@ -128,12 +130,28 @@ DialogWindow::DialogWindow(CDialog& dialog, const DialogTemplate& dialogTemplate
     nameControlsForAssistiveTechnology();
     defaultId_ = DefaultButtonId(dialogTemplate);
 
-    // The standard entries of the system menu; the program appends its own.
+    // The standard entries of the system menu, as Windows makes them for a
+    // dialog frame: all five window commands when the window has a minimise
+    // or maximise box, else Move alone. The program appends its own.
     CMenu& menu = self_->systemMenu;
-    if ((dialogTemplate.style & WS_MINIMIZEBOX) != 0) {
-        menu.AppendMenu(MF_STRING, SC_MINIMIZE, "&Minimieren");
-        menu.AppendMenu(MF_SEPARATOR);
+    const bool boxes = (dialogTemplate.style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) != 0;
+    if (boxes) {
+        menu.AppendMenu(MF_STRING | MF_GRAYED, SC_RESTORE, "&Wiederherstellen");
     }
+    menu.AppendMenu(MF_STRING, SC_MOVE, "&Verschieben");
+    if (boxes) {
+        // Every dialog has a fixed size.
+        menu.AppendMenu(MF_STRING | MF_GRAYED, SC_SIZE,
+                        "&Gr\xF6\xDF"
+                        "e \xE4ndern");
+        menu.AppendMenu(
+            (dialogTemplate.style & WS_MINIMIZEBOX) != 0 ? MF_STRING : MF_STRING | MF_GRAYED,
+            SC_MINIMIZE, "Mi&nimieren");
+        menu.AppendMenu(
+            (dialogTemplate.style & WS_MAXIMIZEBOX) != 0 ? MF_STRING : MF_STRING | MF_GRAYED,
+            SC_MAXIMIZE, "Ma&ximieren");
+    }
+    menu.AppendMenu(MF_SEPARATOR);
     menu.AppendMenu(MF_STRING, SC_CLOSE,
                     "&Schlie\xDF"
                     "en\tAlt+F4");
@@ -202,6 +220,7 @@ void DialogWindow::buildControls() {
             kind = ControlKind::MultiLineEdit;
             auto* edit = new QPlainTextEdit(this);
             edit->setReadOnly((item.style & ES_READONLY) != 0);
+            edit->setUndoRedoEnabled(!edit->isReadOnly());  // the program appends to it
             edit->setVerticalScrollBarPolicy(
                 (item.style & WS_VSCROLL) != 0 ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
             edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -217,9 +236,12 @@ void DialogWindow::buildControls() {
             kind = ControlKind::ListBox;
             auto* list = new QListWidget(this);
             list->setSortingEnabled((item.style & LBS_SORT) != 0);
+            // A Windows list box shows its scroll bar only while the lines
+            // do not fit.
             list->setVerticalScrollBarPolicy(
-                (item.style & WS_VSCROLL) != 0 ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+                (item.style & WS_VSCROLL) != 0 ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
             list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+            drawLinesAsWindowsDoes(*list);
             widget = list;
         } else if (isClass(item, "STATIC") && (item.style & SS_TYPEMASK) == SS_ICON) {
             kind = ControlKind::Icon;
@@ -292,8 +314,8 @@ void DialogWindow::buildControls() {
 
 // Buttons and labels are named by their text. An edit box or list box is
 // named by the label left of it on its line, else by one just above it; a
-// label names one control, and a box that no label names keeps the name its
-// template gives it.
+// label names one control, and a box that no label names gets the name the
+// template gives it for assistive technology.
 void DialogWindow::nameControlsForAssistiveTechnology() {
     const auto& items = template_.items;
     std::vector<bool> used(items.size(), false);
@@ -345,7 +367,8 @@ void DialogWindow::nameControlsForAssistiveTechnology() {
             widget->setAccessibleName(
                 withoutMnemonic(items[static_cast<std::size_t>(label[i])].text));
         } else if (isClass(item, "EDIT") || isClass(item, "LISTBOX")) {
-            widget->setAccessibleName(fromWindows1252(item.text != nullptr ? item.text : ""));
+            widget->setAccessibleName(
+                fromWindows1252(item.accessibleName != nullptr ? item.accessibleName : ""));
         } else {
             widget->setAccessibleName(withoutMnemonic(item.text));
         }
@@ -452,11 +475,111 @@ bool DialogWindow::handleMnemonic(QChar key) {
     return false;
 }
 
+void DialogWindow::refreshSystemMenu() {
+    // Restore and Minimize follow the window's state, as Windows sets them
+    // each time the menu opens; what the program changed stays as it is.
+    CMenu& menu = self_->systemMenu;
+    const bool minimised = isMinimized();
+    menu.EnableMenuItem(SC_RESTORE, minimised || isMaximized() ? MF_ENABLED : MF_GRAYED);
+    menu.EnableMenuItem(SC_MINIMIZE, (template_.style & WS_MINIMIZEBOX) != 0 && !minimised
+                                         ? MF_ENABLED
+                                         : MF_GRAYED);
+}
+
+bool DialogWindow::beginMove() {
+    // Wayland lets no program place its own window.
+    if (moving_ || isMinimized() || isMaximized() ||
+        QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        return false;
+    }
+    moving_ = true;
+    moveOrigin_ = pos();
+    pointerAnchored_ = false;
+    trackedMouse_ = hasMouseTracking();
+    setMouseTracking(true);  // the pointer moves the window with no button down
+    grabKeyboard();
+    grabMouse(Qt::SizeAllCursor);
+    return true;
+}
+
+void DialogWindow::endMove(bool keep) {
+    if (!keep) {
+        move(moveOrigin_);
+    }
+    moving_ = false;
+    releaseMouse();
+    releaseKeyboard();
+    setMouseTracking(trackedMouse_);
+}
+
+// While the window is being moved, the arrow keys move it by eight pixels
+// and the mouse drags it; Enter or a click leaves it where it is, Escape puts
+// it back. Nothing reaches the controls meanwhile.
+bool DialogWindow::handleMoveInput(QEvent* event) {
+    switch (event->type()) {
+        case QEvent::KeyPress: {
+            constexpr int kStep = 8;
+            switch (static_cast<QKeyEvent*>(event)->key()) {
+                case Qt::Key_Left:
+                    move(pos() + QPoint(-kStep, 0));
+                    break;
+                case Qt::Key_Right:
+                    move(pos() + QPoint(kStep, 0));
+                    break;
+                case Qt::Key_Up:
+                    move(pos() + QPoint(0, -kStep));
+                    break;
+                case Qt::Key_Down:
+                    move(pos() + QPoint(0, kStep));
+                    break;
+                case Qt::Key_Return:
+                case Qt::Key_Enter:
+                    endMove(true);
+                    break;
+                case Qt::Key_Escape:
+                    endMove(false);
+                    break;
+                default:
+                    break;
+            }
+            return true;
+        }
+        case QEvent::MouseMove: {
+            const QPoint pointer = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
+            if (pointerAnchored_) {
+                move(pos() + pointer - pointerAnchor_);
+            }
+            pointerAnchor_ = pointer;
+            pointerAnchored_ = true;
+            return true;
+        }
+        case QEvent::MouseButtonPress:
+            endMove(true);
+            return true;
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+            return true;
+        case QEvent::WindowDeactivate:
+            endMove(true);
+            return false;
+        default:
+            return false;
+    }
+}
+
 bool DialogWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) {
+    if (!watched->isWidgetType()) {
         return false;
     }
     auto* widget = static_cast<QWidget*>(watched);
+    if (moving_ && widget->window() == this) {
+        return handleMoveInput(event);
+    }
+    if (event->type() != QEvent::KeyPress) {
+        return false;
+    }
     if (widget->window() != this || QApplication::activePopupWidget() != nullptr) {
         return false;
     }
@@ -474,6 +597,21 @@ bool DialogWindow::eventFilter(QObject* watched, QEvent* event) {
     if (modifiers == Qt::AltModifier && key->key() == Qt::Key_Space) {
         openSystemMenu(mapToGlobal(QPoint(0, 0)));
         return true;
+    }
+    if (modifiers == Qt::AltModifier && key->key() == Qt::Key_F4) {
+        dialog_.DispatchMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
+        return true;
+    }
+    if (modifiers == Qt::NoModifier && !key->text().isEmpty() && key->text().at(0).isPrint() &&
+        !key->text().at(0).isSpace()) {
+        // A control that takes no characters leaves them to the dialog, where
+        // a mnemonic letter works without Alt, as on Windows.
+        const WindowImpl* focus = WindowImpl::of(widget);
+        if (focus != nullptr && focus->dialog == this &&
+            (focus->kind == ControlKind::PushButton || focus->kind == ControlKind::RadioButton)) {
+            return handleMnemonic(key->text().at(0));
+        }
+        return false;
     }
     if (modifiers == Qt::AltModifier && !key->text().isEmpty()) {
         return handleMnemonic(key->text().at(0));
@@ -498,8 +636,10 @@ void DialogWindow::openSystemMenu(const QPoint& globalPosition) {
     if ((template_.style & WS_SYSMENU) == 0) {
         return;
     }
+    refreshSystemMenu();
     QMenu menu(this);
     const CMenu& items = self_->systemMenu;
+    UINT chosen = 0;
     for (int i = 0; i < items.itemCount(); ++i) {
         const CMenu::Item& item = items.items()[i];
         if (item.id == 0) {
@@ -509,12 +649,16 @@ void DialogWindow::openSystemMenu(const QPoint& globalPosition) {
         QAction* action = menu.addAction(fromWindows1252(item.text.bytes()));
         action->setEnabled(item.enabled);
         const UINT id = item.id;
-        connect(action, &QAction::triggered, this,
-                [this, id] { dialog_.DispatchMessage(WM_SYSCOMMAND, id, 0); });
+        connect(action, &QAction::triggered, this, [&chosen, id] { chosen = id; });
     }
     notifyModalStarted([&menu] { return !menu.isVisible(); });
     menu.exec(globalPosition);
     notifyModalEnded();
+    // The command goes out once the menu has closed and let go of the
+    // keyboard, as Windows sends it after the menu's own loop.
+    if (chosen != 0) {
+        dialog_.DispatchMessage(WM_SYSCOMMAND, chosen, 0);
+    }
 }
 
 void DialogWindow::paintEvent(QPaintEvent* event) {

@@ -41,6 +41,14 @@ public:
     void clickControl(WindowImpl& control);
 
     void openSystemMenu(const QPoint& globalPosition);
+    // Sets the system menu's entries that follow the window's state.
+    void refreshSystemMenu();
+
+    // The system menu's Move: the window follows the arrow keys and the
+    // mouse until Enter, a click or Escape. False where the window system
+    // does not let a program move its window.
+    bool beginMove();
+    bool moving() const { return moving_; }
 
     // Open dialogs, in the order they were opened.
     static const std::vector<DialogWindow*>& openDialogs();
@@ -56,6 +64,8 @@ private:
     void nameControlsForAssistiveTechnology();
     void handleEnter();
     bool handleMnemonic(QChar key);
+    bool handleMoveInput(QEvent* event);
+    void endMove(bool keep);
     void dispatchCommand(int id, UINT code);
 
     CDialog& dialog_;
@@ -67,6 +77,11 @@ private:
     QEventLoop* loop_ = nullptr;
     int result_ = -1;
     bool ended_ = false;
+    bool moving_ = false;
+    QPoint moveOrigin_;
+    QPoint pointerAnchor_;
+    bool pointerAnchored_ = false;
+    bool trackedMouse_ = false;
 };
 
 }  // namespace framework::qt

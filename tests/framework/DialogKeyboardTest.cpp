@@ -91,6 +91,28 @@ TEST(DialogKeyboard, MnemonicsClickTheirButtons) {
     });
 }
 
+// With the focus on a button a mnemonic letter works without Alt; in an edit
+// box the letter is the box's.
+TEST(DialogKeyboard, MnemonicLettersAloneWorkWhenAButtonHasTheFocus) {
+    RecordingDialog dialog;
+    harness::Run(dialog, [&] {
+        dialog.GetDlgItem(IDC_ENTER)->SetFocus();
+        ui::PressKey("n");
+        EXPECT_EQ(dialog.clicks, Clicks{IDC_NEW});
+        EXPECT_TRUE(ui::HasFocus(IDC_NEW));
+        ui::PressKey("I");
+        EXPECT_EQ(dialog.clicks, (Clicks{IDC_NEW, IDC_HINT}));
+        ui::PressKey("q");  // no control's mnemonic
+        EXPECT_EQ(dialog.clicks.size(), 2u);
+
+        dialog.GetDlgItem(IDC_LETTER)->SetFocus();
+        ui::PressKey("n");
+        EXPECT_EQ(dialog.clicks.size(), 2u) << "the letter box takes the letter";
+        EXPECT_EQ(ui::Text(IDC_LETTER), "n");
+        ui::Click(IDOK);
+    });
+}
+
 TEST(DialogKeyboard, ClicksReachOnlyEnabledControls) {
     RecordingDialog dialog;
     harness::Run(dialog, [&] {

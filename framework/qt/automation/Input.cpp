@@ -123,11 +123,24 @@ bool PressKey(std::string_view name) {
         sendKey(target, Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
     } else if (key == QLatin1String("Space")) {
         sendKey(target, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+    } else if (key == QLatin1String("Left")) {
+        sendKey(target, Qt::Key_Left, Qt::NoModifier, QString());
+    } else if (key == QLatin1String("Right")) {
+        sendKey(target, Qt::Key_Right, Qt::NoModifier, QString());
+    } else if (key == QLatin1String("Up")) {
+        sendKey(target, Qt::Key_Up, Qt::NoModifier, QString());
+    } else if (key == QLatin1String("Down")) {
+        sendKey(target, Qt::Key_Down, Qt::NoModifier, QString());
     } else if (key == QLatin1String("Alt+Space")) {
         sendKey(target, Qt::Key_Space, Qt::AltModifier, QStringLiteral(" "));
+    } else if (key == QLatin1String("Alt+F4")) {
+        sendKey(target, Qt::Key_F4, Qt::AltModifier, QString());
     } else if (key.startsWith(QLatin1String("Alt+")) && key.size() == 5) {
         const QChar letter = key.at(4);
         sendKey(target, letter.toUpper().unicode(), Qt::AltModifier, QString(letter.toLower()));
+    } else if (key.size() == 1 && key.at(0).isLetter()) {
+        const QChar letter = key.at(0);
+        sendKey(target, letter.toUpper().unicode(), Qt::NoModifier, QString(letter));
     } else {
         return false;
     }
@@ -164,6 +177,23 @@ bool RightClickEmptyArea() {
     const QPoint local(2, dialog->height() - 2);  // the bottom-left corner holds no control
     QContextMenuEvent event(QContextMenuEvent::Mouse, local, dialog->mapToGlobal(local));
     QApplication::sendEvent(dialog, &event);
+    return true;
+}
+
+bool MovePointer(int dx, int dy) {
+    QWidget* target = QWidget::mouseGrabber();
+    if (target == nullptr) {
+        target = activeDialog();
+    }
+    if (target == nullptr) {
+        return false;
+    }
+    static QPoint pointer = target->mapToGlobal(target->rect().center());
+    pointer += QPoint(dx, dy);
+    const QPointF global(pointer);
+    QMouseEvent move(QEvent::MouseMove, target->mapFromGlobal(global), global, Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &move);
     return true;
 }
 

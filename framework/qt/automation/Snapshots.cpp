@@ -5,12 +5,16 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFontInfo>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QScrollBar>
 
 #include "automation/Backend.h"
 #include "framework/CWinApp.h"
+#include "framework/qt/ListBoxItems.h"
 #include "framework/qt/MessageBoxes.h"
 #include "framework/qt/Timers.h"
 #include "framework/qt/Windows1252.h"
@@ -72,6 +76,11 @@ ControlSnapshot snapshotOf(const WindowImpl& control) {
         for (int i = 0; i < list->count(); ++i) {
             snapshot.lines.push_back(list->item(i)->text().toStdString());
         }
+    }
+    const QRect r = control.widget->geometry();
+    snapshot.geometry = {r.x(), r.y(), r.width(), r.height()};
+    if (auto* label = qobject_cast<QLabel*>(control.widget.data())) {
+        snapshot.textWidth = QFontMetrics(label->font()).horizontalAdvance(label->text());
     }
     return snapshot;
 }
@@ -148,6 +157,7 @@ std::vector<std::pair<std::string, bool>> SystemMenuEntries() {
     if (menu == nullptr) {
         return entries;
     }
+    main->Impl()->dialog->refreshSystemMenu();
     for (int i = 0; i < menu->itemCount(); ++i) {
         const CMenu::Item& item = menu->items()[i];
         entries.emplace_back(item.id == 0 ? "-" : utf8(item.text.bytes()), item.enabled);
@@ -177,7 +187,41 @@ Geometry DialogGeometry() {
     if (dialogs.empty()) {
         return {0, 0, 0, 0};
     }
-    return {0, 0, dialogs.back()->width(), dialogs.back()->height()};
+    const DialogWindow* dialog = dialogs.back();
+    const QPoint origin = dialog->mapToGlobal(QPoint(0, 0));
+    return {origin.x(), origin.y(), dialog->width(), dialog->height()};
+}
+
+namespace {
+
+QListWidget* listBox(int id) {
+    WindowImpl* control = findControl(id);
+    if (control == nullptr || control->kind != ControlKind::ListBox) {
+        return nullptr;
+    }
+    auto* list = static_cast<QListWidget*>(control->widget.data());
+    // Lay out lines added since the last pass, and let the scroll bar follow
+    // as the next turn of the event loop would.
+    list->doItemsLayout();
+    QCoreApplication::sendPostedEvents(list, QEvent::MetaCall);
+    QCoreApplication::sendPostedEvents(list, QEvent::LayoutRequest);
+    return list;
+}
+
+}  // namespace
+
+bool VerticalScrollBarShown(int id) {
+    QListWidget* list = listBox(id);
+    return list != nullptr && list->verticalScrollBar()->isVisible();
+}
+
+bool ListLineShownWhole(int id, int index) {
+    QListWidget* list = listBox(id);
+    if (list == nullptr || index < 0 || index >= list->count()) {
+        return false;
+    }
+    // The viewport is what the frame and a shown scroll bar leave free.
+    return list->viewport()->rect().contains(framework::qt::lineTextRect(*list, index));
 }
 
 std::string FontFamily(int id) {
