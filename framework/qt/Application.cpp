@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "framework/CWinApp.h"
+#include "framework/qt/FontConfiguration.h"
 #include "framework/qt/Icons.h"
 
 namespace {
@@ -24,6 +25,7 @@ void ensureApplication() {
     if (QApplication::instance() != nullptr) {
         return;
     }
+    awaitFontConfiguration();
     // Lives until the process ends, as the Windows message machinery does.
     auto* application = new QApplication(g_argc, g_argv);
     application->setApplicationName(QStringLiteral("Lexodrom"));
@@ -34,6 +36,9 @@ void ensureApplication() {
 
 CWinApp::CWinApp(LPCSTR) {
     g_app = this;
+    // The application object is a static object built before the word list,
+    // whose decoding the reading overlaps.
+    framework::qt::startReadingFontConfiguration();
 }
 
 CWinApp::~CWinApp() {
