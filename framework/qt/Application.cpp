@@ -36,9 +36,6 @@ void ensureApplication() {
 
 CWinApp::CWinApp(LPCSTR) {
     g_app = this;
-    // The application object is a static object built before the word list,
-    // whose decoding the reading overlaps.
-    framework::qt::startReadingFontConfiguration();
 }
 
 CWinApp::~CWinApp() {
@@ -64,6 +61,10 @@ CWnd* AfxGetMainWnd() {
 }
 
 namespace framework {
+
+void PrepareWindowSystem() {
+    qt::startReadingFontConfiguration();
+}
 
 int RunApplication(int argc, char** argv) {
     g_argc = argc;
