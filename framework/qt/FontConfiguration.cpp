@@ -4,6 +4,8 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <malloc.h>
+
 #include <future>
 #include <system_error>
 
@@ -36,6 +38,9 @@ void awaitFontConfiguration() {
     std::future<void>& pending = reading();
     if (pending.valid()) {
         pending.wait();
+        // The thread's own heap keeps what the reading freed; give that back,
+        // so that reading ahead costs no memory.
+        malloc_trim(0);
     }
 }
 
