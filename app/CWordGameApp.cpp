@@ -6,6 +6,10 @@
 #include "random/Random.h"
 #include "ui/CWordGameDlg.h"
 
+CWordGameApp::CWordGameApp() {
+    framework::PrepareWindowSystem();
+}
+
 BOOL CWordGameApp::InitInstance() {
     Enable3dControls();
     // Two runs started within the same second play the same computer moves.

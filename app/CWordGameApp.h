@@ -5,7 +5,9 @@
 
 class CWordGameApp : public CWinApp {
 public:
-    CWordGameApp() = default;
+    // Built before the word list, whose decoding the window system's
+    // preparation overlaps.
+    CWordGameApp();
 
     // Runs the main dialog modally and returns FALSE, so that the program
     // ends with its window.

@@ -29,6 +29,11 @@ CWnd* AfxGetMainWnd();
 
 namespace framework {
 
+// Starts, on a thread of its own, the part of the window system's start that
+// needs nothing of the program, so that it overlaps what the program builds
+// before RunApplication. RunApplication waits for it.
+void PrepareWindowSystem();
+
 // Runs the application: makes what the window system needs, then calls
 // InitInstance. Returns the process's exit code.
 int RunApplication(int argc, char** argv);

@@ -24,10 +24,11 @@ lexodrom_install_packages() {
 }
 
 # What building the game needs.
+# fontconfig's headers let the game read the font configuration early,
 # chmcmd compiles the help, libchm reads it in our viewer, rsvg-convert
 # and netpbm draw the icons.
 LEXODROM_BUILD_PACKAGES=(g++ cmake ninja-build pkgconf qt6-base-dev libgl-dev fonts-liberation
-    fp-utils libchm-dev librsvg2-bin netpbm)
+    libfontconfig-dev fp-utils libchm-dev librsvg2-bin netpbm)
 # What the test suite needs on top: GoogleTest, Google Benchmark, zlib for the
 # benchmark's yardstick, clang with its runtime for the fuzzer, clang-format
 # for the formatting check, the validators of the desktop entry and the

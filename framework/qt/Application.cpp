@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "framework/CWinApp.h"
+#include "framework/qt/FontConfiguration.h"
 #include "framework/qt/Icons.h"
 
 namespace {
@@ -24,6 +25,7 @@ void ensureApplication() {
     if (QApplication::instance() != nullptr) {
         return;
     }
+    awaitFontConfiguration();
     // Lives until the process ends, as the Windows message machinery does.
     auto* application = new QApplication(g_argc, g_argv);
     application->setApplicationName(QStringLiteral("Lexodrom"));
@@ -59,6 +61,10 @@ CWnd* AfxGetMainWnd() {
 }
 
 namespace framework {
+
+void PrepareWindowSystem() {
+    qt::startReadingFontConfiguration();
+}
 
 int RunApplication(int argc, char** argv) {
     g_argc = argc;

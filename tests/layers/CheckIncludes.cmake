@@ -2,7 +2,7 @@
 # back end and the help viewer, or the dialogs, the program or a back end
 # included by the rules (random, dictionary, game, scores) or by the
 # framework's window-system-free vocabulary. The help viewer is a Qt program
-# of its own, and so is the empty dialog that start-up is measured against.
+# of its own, and so are the two dialogs that start-up is measured against.
 # Usage: cmake -DSOURCE_DIR=<top of the sources> -P CheckIncludes.cmake
 file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/*.h ${SOURCE_DIR}/*.cpp)
 set(faults "")
@@ -12,7 +12,7 @@ foreach(source IN LISTS sources)
     endif()
     file(STRINGS ${SOURCE_DIR}/${source} includes REGEX "^[ \t]*#[ \t]*include")
     foreach(line IN LISTS includes)
-        if(line MATCHES "<Q[A-Za-z]" AND NOT source MATCHES "^(framework/qt|viewer|tests/help)/|^benchmarks/EmptyDialog")
+        if(line MATCHES "<Q[A-Za-z]" AND NOT source MATCHES "^(framework/qt|viewer|tests/help)/|^benchmarks/(EmptyDialog|LabelEditDialog)\\.cpp$")
             list(APPEND faults "${source}: Qt outside its back end: ${line}")
         endif()
         if(source MATCHES "^(random|dictionary|game|scores)/"

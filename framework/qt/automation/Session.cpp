@@ -12,6 +12,7 @@
 
 #include "automation/Backend.h"
 #include "framework/qt/Application.h"
+#include "framework/qt/FontConfiguration.h"
 #include "framework/qt/ModalHooks.h"
 #include "framework/qt/Timers.h"
 
@@ -68,6 +69,9 @@ void Post(std::function<void()> action) {
 namespace backend {
 
 void StartHeadless() {
+    // The font configuration is read with the environment; let it end before
+    // the environment changes.
+    framework::qt::awaitFontConfiguration();
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     }
