@@ -98,18 +98,18 @@ OFFENSIVE_SENSE_LABELS = {"pej.", "slang"}
 GROUP_LABELS = VULGAR_LABELS | {"slang"}
 # A sense translated by one of these English words is an insult, labelled or
 # not ("Dorftrottel" = "village idiot").  Only words that are insults in
-# every use; "pig" or "ass" name animals first.
+# every use: "pig" or "ass" name animals, "tart" a cake, "sod" turf.
 INSULT_WORDS = {
     "idiot", "idiots", "fool", "fools", "moron", "morons", "cretin", "cretins",
     "imbecile", "imbeciles", "jerk", "jerks", "bastard", "bastards", "bitch",
     "bitches", "asshole", "arsehole", "twat", "dickhead", "prick", "wanker",
     "scumbag", "slut", "whore", "dimwit", "nitwit", "halfwit", "numbskull",
     "blockhead", "dunce", "twit", "dork", "git", "retard", "sissy",
-    "scoundrel", "swindler", "jackass", "dumbass", "douchebag", "knucklehead",
-    "bonehead", "airhead", "shithead", "bugger", "sod", "turd", "wimp",
-    "loser", "creep", "weirdo", "nincompoop", "simpleton", "oaf", "lout",
-    "yokel", "hick", "bumpkin", "hag", "crone", "harlot", "tart", "floozy",
-    "dolt", "clod", "ninny", "dope", "schmuck", "sucker", "lowlife",
+    "jackass", "dumbass", "douchebag", "knucklehead", "bonehead", "airhead",
+    "shithead", "bugger", "turd", "wimp", "weirdo", "nincompoop", "simpleton",
+    "oaf", "lout", "yokel", "hick", "bumpkin", "harlot", "floozy", "dolt",
+    "ninny", "schmuck", "lowlife", "dullard", "chump", "lamebrain", "dumbo",
+    "numpty", "mudhead", "minx", "caitiff", "nutcase", "whacko",
 }
 # Labels that make one occurrence unusable (old spelling, obsolete, regional,
 # jargon, trade marks).  The word is still taken if another, unlabelled
@@ -349,7 +349,7 @@ PLACEHOLDER_RE = re.compile(
 class Occurrence:
     """One appearance of a word as a tagged single-word headword: one sense."""
     __slots__ = ("word_class", "labels", "proper", "comment", "group", "gerund",
-                 "insult", "adjective", "neuter")
+                 "insult", "adjective", "neuter", "sense")
 
     def __init__(self, word_class, labels, proper, comment, group, gerund,
                  insult=False, adjective=False, neuter=False):
@@ -362,6 +362,7 @@ class Occurrence:
         self.insult = insult           # English side is an insult
         self.adjective = adjective     # tagged {adj} itself
         self.neuter = neuter           # tagged {n} only
+        self.sense = None              # (line, group): the words sharing this sense
 
 
 class TransData:
@@ -381,7 +382,9 @@ class TransData:
         self.own_plural = set()      # nouns whose plural an entry lists ("Leben")
         self.noun_entries = set()    # nouns heading an entry alone, not as "-ing"
         self.entry_heads = set()     # nouns heading an entry ("Weihnachten {n}; ...")
-        self.first_others = set()    # adjectives ... first in an entry ("nahe; nah {adj}")
+        self.first_others = set()    # adjectives ... first of several ("nahe; nah {adj}")
+        self.senses = defaultdict(list)  # (line, group) -> words of that group
+        self.insults = set()         # lower-cased insults ("idiot", "trottel")
 
 
 def classify(tags):
@@ -455,7 +458,19 @@ def english_is_insult(english_group):
 
 
 def alternatives(group):
-    return [a.strip() for a in group.split(";")]
+    """The alternatives of a group, split at ";" outside comments:
+    "Vertrauen {n} (in; zu)" is one alternative."""
+    alts, depth, start = [], 0, 0
+    for i, c in enumerate(group):
+        if c in "([{":
+            depth += 1
+        elif c in ")]}" and depth:
+            depth -= 1
+        elif c == ";" and depth == 0:
+            alts.append(group[start:i].strip())
+            start = i + 1
+    alts.append(group[start:].strip())
+    return alts
 
 
 ARTICLES = {"der", "die", "das"}
@@ -536,7 +551,7 @@ def parse_plurals(german_groups, data):
     return plural_groups
 
 
-def parse_line(line, data):
+def parse_line(line, data, line_number=0):
     """Add what one line of trans-de-en says to data."""
     if line.startswith("#") or " :: " not in line:
         return
@@ -577,7 +592,7 @@ def parse_line(line, data):
         noun = single_noun(head_alts[0])
         if noun:
             data.entry_heads.add(noun)
-    if classify(head_tags) == "other":
+    if classify(head_tags) == "other" and len(head_alts) > 1:
         first = NOISE_RE.sub(" ", head_alts[0]).split()
         if len(first) == 1:
             data.first_others.add(first[0])
@@ -627,18 +642,44 @@ def parse_line(line, data):
                     data.adverbs.add(word)
             labels = frozenset(l.strip() for l in LABEL_RE.findall(alt)) | group_labels
             comment = " ".join(re.findall(r"\(([^)]*)\)", alt))
-            data.occurrences[word].append(
-                Occurrence(word_class, labels, proper, comment, gi, gerund,
-                           insult, "adj" in tags or (not tags and "adj" in head_tags),
-                           tags == ["n"]))
+            occ = Occurrence(word_class, labels, proper, comment, gi, gerund,
+                             insult, "adj" in tags or (not tags and "adj" in head_tags),
+                             tags == ["n"])
+            occ.sense = (line_number, gi)
+            data.senses[occ.sense].append(word)
+            data.occurrences[word].append(occ)
 
 
 def parse_trans(lines):
     """Collect tagged single-word headwords and what the rules need about them."""
     data = TransData()
-    for line in lines:
-        parse_line(line, data)
+    for n, line in enumerate(lines):
+        parse_line(line, data, n)
+    mark_insult_senses(data)
     return data
+
+
+def insult_words(data):
+    """Words that are insults in at least half of their senses."""
+    return {w for w, occs in data.occurrences.items()
+            if 2 * sum(o.insult for o in occs) >= len(occs)}
+
+
+def mark_insult_senses(data):
+    """A sense that lists an insult is an insult for all its words.
+
+    "Idiot {m}; Schwachkopf {m}; Dummkopf {m} :: lamebrain": "Idiot" is
+    mostly an insult, so this sense is one too.  A word does not mark its
+    own senses: the donkey sense of "Esel", alone in its group, stays.  Done twice, so that a word found that way
+    marks the senses it shares in turn.
+    """
+    for _ in range(2):
+        insults = insult_words(data)
+        for word, occs in data.occurrences.items():
+            for o in occs:
+                if any(w in insults and w != word for w in data.senses[o.sense]):
+                    o.insult = True
+    data.insults = {w.lower() for w in insult_words(data) if len(w) >= MIN_LEN}
 
 
 def load_trans():
@@ -785,6 +826,23 @@ def rule_not_blocked(word):
     return word not in BLOCKLIST
 
 
+# Suffixes that make an adjective or a person of an insult ("idiotisch").
+INSULT_SUFFIXES = ("isch", "ig", "haft", "in")
+
+
+def rule_not_built_on_insult(word, insults, heads):
+    """Compounds and derivations of insults are insults ("Fachidiot",
+    "Vollidiot", "trottelig"): a word that ends in one after another word,
+    or is one with an adjective suffix."""
+    w = word.lower()
+    for insult in insults:
+        if w.endswith(insult) and w != insult and w[: -len(insult)] in heads:
+            return False
+        if w.startswith(insult) and w[len(insult):] in INSULT_SUFFIXES:
+            return False
+    return True
+
+
 def rule_not_abbreviation(word, abbreviations):
     """Words the source writes as an abbreviation marker ("/Kita/") are short forms."""
     return word not in abbreviations
@@ -794,8 +852,17 @@ def only_other(occs):
     return all(o.word_class == "other" for o in occs)
 
 
+# Prefixes of superlatives: "zweitjüngste", "allerbeste".
+SUPERLATIVE_PREFIXES = ("zweit", "dritt", "viert", "aller")
+
+
 def superlative_base(word, adjectives):
-    """The adjective a superlative comes from ("größte" <- "groß"), or None."""
+    """The adjective a superlative comes from ("größte" <- "groß",
+    "zweitjüngster" <- "jung"), or None."""
+    for prefix in SUPERLATIVE_PREFIXES:
+        if word.startswith(prefix) and len(word) > len(prefix) + 3:
+            word = word[len(prefix):]
+            break
     m = re.fullmatch(r"(.{3,}?)(?:e?st|(?<=[sßz])t)(?:e|er|es|em|en)", word)
     if m:
         stem = m.group(1)
@@ -940,10 +1007,13 @@ def candidates(trans, spelling):
     adjectives = {w for w in trans.others
                   if any(o.adjective for o in trans.occurrences.get(w, ()))}
     verb_forms = VerbForms(trans)
+    heads = {w.lower() for w in trans.occurrences if len(w) >= 3}
     result = {}
     for word in sorted(usable_by_word):
         occs = usable_by_word[word]
         if not rule_not_abbreviation(word, trans.abbreviations):
+            continue
+        if not rule_not_built_on_insult(word, trans.insults, heads):
             continue
         if not rule_not_declined(word, occs, trans, adjectives):
             continue
