@@ -873,6 +873,19 @@ def superlative_base(word, adjectives):
     return None
 
 
+def comparative_base(word, trans, adjectives):
+    """The adjective a comparative comes from ("älter" <- "alt"), or None.
+
+    Only forms the source lists as comparatives count."""
+    if word not in trans.comparatives or not word.endswith("er"):
+        return None
+    stem = word[:-2]
+    for base in (stem, stem.translate(str.maketrans("äöü", "aou"))):
+        if base in adjectives:
+            return base
+    return None
+
+
 def declined_base(word, others):
     """The base form a declined adjective, pronoun or numeral comes from, or None.
 
@@ -894,8 +907,9 @@ def declined_base(word, others):
 
 
 def rule_not_declined(word, occs, trans, adjectives):
-    """Drop declined adjectives, pronouns and numerals ("hohes", "ihres") and
-    superlatives ("größte").
+    """Drop declined adjectives, pronouns and numerals ("hohes", "ihres"),
+    superlatives ("größte") and comparatives ("älter"; an adverb of its own
+    stays: "später", "lieber").
 
     A form counts as declined when its base form is in the source as an
     adjective, pronoun or numeral.  A word whose own declined forms are
@@ -907,6 +921,8 @@ def rule_not_declined(word, occs, trans, adjectives):
         return True
     if superlative_base(word, adjectives) is not None:
         return False
+    if comparative_base(word, trans, adjectives) is not None:
+        return word in trans.adverbs
     if word in trans.first_others or declined_base(word, trans.others) is None:
         return True
     if any(word + ending in trans.others for ending in DECLENSION_ENDINGS):
@@ -924,16 +940,19 @@ def rule_participle_is_adjective(word, occs, trans, verb_forms):
     """Participles and other verb forms stay only as adjectives of their own.
 
     trans-de-en tags many verb forms {adj} or {adv} ("eingeweiht", "weinend",
-    "zögert", "sollte").  An adjective of its own has an {adj} entry and is
-    gradable ("aufgeregt | aufgeregter | am aufgeregtesten") or has several
-    adjective senses ("spannend").
+    "zögert", "sollte", "vereinigt").  An adjective of its own has an {adj}
+    entry and is gradable ("aufgeregt | aufgeregter | am aufgeregtesten");
+    a present participle may instead have several adjective senses
+    ("spannend": exciting, compelling).
     """
     if not only_other(occs) or word not in verb_forms:
         return True
     adjective_senses = sum(1 for o in occs if o.adjective)
     if adjective_senses == 0:
         return False
-    return is_gradable(word, trans) or adjective_senses >= 2
+    if is_gradable(word, trans):
+        return True
+    return word.endswith("nd") and adjective_senses >= 2
 
 
 def rule_not_from_place_name(word, places):

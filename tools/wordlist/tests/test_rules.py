@@ -111,6 +111,10 @@ class BaseForms(unittest.TestCase):
             "hoch; hoher; hohe; hohes {adj} | höher | am höchsten :: high | higher | highest",
             "groß {adj} | größer | am größten :: big | bigger | biggest",
             "jung {adj} | jünger | am jüngsten :: young | younger | youngest",
+            "alt {adj} | älter | am ältesten :: old | older | oldest",
+            "älter {adj} (Person) :: elderly",
+            "spät {adj} | später | am spätesten :: late | later | latest",
+            "später {adv} :: later",
             "zweitjüngster {adj} :: second youngest",
             "bedeutend; wichtig; groß; größte {adj} :: major",
             "dritte; dritter; drittes {num} :: third",
@@ -118,8 +122,8 @@ class BaseForms(unittest.TestCase):
             "ihres {pron} :: hers",
             "unser; unsere {pron} :: our",
             "nahe; nah {adj} | näher | am nächsten :: near | nearer | nearest")
-        self.assertEqual(words, {"hoch", "groß", "jung", "bedeutend", "wichtig", "dritte", "unser",
-                                 "nahe"})
+        self.assertEqual(words, {"hoch", "groß", "jung", "spät", "später", "bedeutend", "wichtig",
+                                 "dritte", "unser", "nahe"})
 
     def test_verb_forms_stay_only_as_adjectives_of_their_own(self):
         words = select_from(
@@ -129,9 +133,16 @@ class BaseForms(unittest.TestCase):
             "weinend {adv} :: sobbingly",
             "sich aufregen {vr} | sich aufregend | sich aufgeregt :: to get excited | getting excited | got excited",
             "aufgeregt {adj} | aufgeregter | am aufgeregtesten :: excited | more excited | most excited",
+            "sich vereinigen {vr} :: to unite",
+            "vereinigt; vereint {adj} :: united",
+            "vereinigt {adj} :: associated",
+            "spannen {vt} :: to tighten",
+            "spannend {adj} :: exciting",
+            "spannend; fesselnd {adj} :: compelling",
             "sollen {vi} :: shall",
             "wenn; falls; sollte {conj} :: if")
-        self.assertEqual(words, {"einweihen", "weinen", "aufregen", "aufgeregt", "sollen", "wenn", "falls"})
+        self.assertEqual(words, {"einweihen", "weinen", "aufregen", "aufgeregt", "vereinigen", "vereint",
+                                 "spannen", "spannend", "fesselnd", "sollen", "wenn", "falls"})
 
     def test_plurals_tagged_as_singular(self):
         words = select_from(
