@@ -547,7 +547,6 @@ def parse_plurals(german_groups, data):
                 for singular in heads:
                     if singular is not None and looks_like_plural_of(plural, singular):
                         data.plural_of[plural].add(singular)
-                        data.own_plural.add(singular)
     return plural_groups
 
 
@@ -976,17 +975,21 @@ def is_nominalised_infinitive(word, trans):
     return is_neuter(trans.occurrences.get(word, ()))
 
 
-def rule_nominalised_infinitive(word, occs, trans):
+def rule_nominalised_infinitive(word, occs, trans, ranks):
     """Nouns made from a verb ("das Ablegen") only if they are nouns of their own.
 
-    Every infinitive can be used as a noun.  The source lists established
-    ones as nouns of their own: heading an entry alone with a translation
-    that is more than the English -ing form ("Vertrauen {n} :: trust"), or
-    with a plural ("Leben {n} | Leben {pl}").
+    Every infinitive can be used as a noun.  Established ones are countable
+    (the source lists a plural: "Leben {n} | Leben {pl}"), or head an entry
+    alone with a translation that is more than the English -ing form and
+    are used as nouns: their genitive is in the frequency lists
+    ("Vertrauen {n} :: trust", "des Vertrauens").  "das Bauen :: construction"
+    is not.
     """
     if not is_nominalised_infinitive(word, trans):
         return True
-    return word in trans.noun_entries or word in trans.own_plural
+    if word in trans.own_plural:
+        return True
+    return word in trans.noun_entries and word.lower() + "s" in ranks
 
 
 def rule_not_plural(word, occs, trans):
@@ -1011,8 +1014,8 @@ def rule_preferred_spelling(word, spelling):
     return variant == word or variant not in spelling
 
 
-def candidates(trans, spelling):
-    """word -> list of usable occurrences, after the rules on the source."""
+def candidates(trans, spelling, ranks):
+    """word -> list of usable occurrences, after the rules on the sources."""
     usable_by_word = {}
     for word in sorted(trans.occurrences):
         occs = trans.occurrences[word]
@@ -1040,7 +1043,7 @@ def candidates(trans, spelling):
             continue
         if not rule_not_from_place_name(word, trans.places):
             continue
-        if not rule_nominalised_infinitive(word, occs, trans):
+        if not rule_nominalised_infinitive(word, occs, trans, ranks):
             continue
         if not rule_not_plural(word, occs, trans):
             continue
@@ -1479,8 +1482,9 @@ def main():
 
     pkg_dir = check_sources(args.npm_prefix, args.allow_other_versions)
     trans = load_trans()
-    cands = candidates(trans, load_spelling())
-    pro, beginner = select(cands, load_frequency(pkg_dir), trans)
+    frequency = load_frequency(pkg_dir)
+    cands = candidates(trans, load_spelling(), frequency.ranks)
+    pro, beginner = select(cands, frequency, trans)
     text = render(pro, beginner)
     problems = validate_text(text)
     if problems:

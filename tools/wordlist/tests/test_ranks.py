@@ -41,7 +41,7 @@ class Ranks(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         trans = builder.parse_trans(SOURCE)
-        cls.cands = builder.candidates(trans, EverythingSpelled())
+        cls.cands = builder.candidates(trans, EverythingSpelled(), RANKS)
         cls.frequency = builder.Frequency(RANKS, SPOKEN, FIRST_NAMES, LAST_NAMES)
         cls.ranker = builder.Ranker(cls.cands, cls.frequency, trans)
         cls.trans = trans

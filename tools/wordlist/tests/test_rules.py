@@ -20,9 +20,9 @@ class EverythingSpelled:
         return True
 
 
-def select_from(*lines):
-    """The words the rules on the source keep from these lines."""
-    return set(builder.candidates(builder.parse_trans(lines), EverythingSpelled()))
+def select_from(*lines, ranks=None):
+    """The words the rules on the sources keep from these lines."""
+    return set(builder.candidates(builder.parse_trans(lines), EverythingSpelled(), ranks or {}))
 
 
 class LabelScope(unittest.TestCase):
@@ -160,12 +160,14 @@ class BaseForms(unittest.TestCase):
             "Spielen {n}; Spiel {n} (Herumspielen) :: play",
             "vertrauen {vi} :: to trust",
             "Vertrauen {n} (in; zu) :: trust",
+            "bauen {vt} :: to build",
+            "Bauen {n} :: construction",
             "leben {vi} :: to live",
             "Leben {n} | Leben {pl} :: life | lives",
             "regen {vt} :: to stir",
-            "Regen {m} :: rain")
-        self.assertEqual(words, {"spielen", "Spiel", "vertrauen", "Vertrauen", "leben", "Leben",
-                                 "regen", "Regen"})
+            "Regen {m} :: rain", ranks={"vertrauens": 4000})
+        self.assertEqual(words, {"spielen", "Spiel", "vertrauen", "Vertrauen", "bauen", "leben",
+                                 "Leben", "regen", "Regen"})
 
 
 class Spelling(unittest.TestCase):
