@@ -515,7 +515,15 @@ def single_noun(alt):
     return None
 
 
-def parse_plurals(german_groups, data):
+def english_is_plural_of(plural_group, singular_group):
+    """"military campaigns" is the plural of "military campaign"."""
+    plurals = english_alternatives(plural_group)
+    singulars = english_alternatives(singular_group)
+    return bool(plurals) and bool(singulars) and plurals[0] != singulars[0] and (
+        plurals[0].startswith(singulars[0][:-1]) and plurals[0].endswith("s"))
+
+
+def parse_plurals(german_groups, data, english_groups=()):
     """Record plural forms; return the groups that are plurals of the headwords.
 
     An entry lists the plurals of its headwords in the group after them, in
@@ -529,6 +537,18 @@ def parse_plurals(german_groups, data):
     plural_groups = set()
     for gi, group in enumerate(german_groups):
         if "{pl}" not in group:
+            # A plural tagged as singular: "Feldzug {m} | Feldzüge {m} ::
+            # military campaign | military campaigns".
+            if (gi == 1 and len(english_groups) > 1
+                    and english_is_plural_of(english_groups[1], english_groups[0])):
+                alts = alternatives(group)
+                if len(alts) == len(heads) and all(
+                        heads[i] and single_noun(a) and looks_like_plural_of(single_noun(a), heads[i])
+                        for i, a in enumerate(alts)):
+                    plural_groups.add(gi)
+                    for i, a in enumerate(alts):
+                        data.plural_of[single_noun(a)].add(heads[i])
+                        data.own_plural.add(heads[i])
             continue
         alts = alternatives(group)
         parallel = (gi == 1 and len(alts) == len(heads)
@@ -595,7 +615,7 @@ def parse_line(line, data, line_number=0):
         first = NOISE_RE.sub(" ", head_alts[0]).split()
         if len(first) == 1:
             data.first_others.add(first[0])
-    plural_groups = parse_plurals(german_groups, data)
+    plural_groups = parse_plurals(german_groups, data, english_groups)
 
     for gi, group in enumerate(german_groups):
         if gi in plural_groups:
@@ -992,6 +1012,18 @@ def rule_nominalised_infinitive(word, occs, trans, ranks):
     return word in trans.noun_entries and word.lower() + "s" in ranks
 
 
+def rule_not_nominalised_adjective(word, occs, trans, adjectives):
+    """Drop adjectives used as neuter nouns ("das Übliche") and comparatives
+    used as nouns ("der Schwächere").  Persons named by an adjective are
+    nouns of their own ("der/die Betroffene {m,f}")."""
+    if not (word[0].isupper() and word.endswith("e")):
+        return True
+    base = word[:-1].lower()
+    if base in trans.comparatives:
+        return False
+    return not (base in adjectives and is_neuter(occs))
+
+
 def rule_not_plural(word, occs, trans):
     """Drop plurals tagged as singular ("Sachen {f}", "Modelle {n}").
 
@@ -1046,6 +1078,8 @@ def candidates(trans, spelling, ranks):
         if not rule_nominalised_infinitive(word, occs, trans, ranks):
             continue
         if not rule_not_plural(word, occs, trans):
+            continue
+        if not rule_not_nominalised_adjective(word, occs, trans, adjectives):
             continue
         if not rule_preferred_spelling(word, spelling):
             continue

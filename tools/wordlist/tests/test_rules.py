@@ -150,9 +150,21 @@ class BaseForms(unittest.TestCase):
             "Outfit {n}; Sachen {f}; Zeug {n} :: gear",
             "Fotomodell {n}; Modell {n} | Fotomodelle {pl}; Modelle {n} :: model | models",
             "Reif {m} | Reifen {pl} :: hoop | hoops",
-            "Reifen {m} | Reifen {pl} :: tyre | tyres")
+            "Reifen {m} | Reifen {pl} :: tyre | tyres",
+            "Feldzug {m} [mil.] | Feldzüge {m} | einen Feldzug führen :: "
+            "military campaign | military campaigns | to wage a campaign")
         self.assertEqual(words, {"Ding", "Sache", "Krempel", "Outfit", "Zeug", "Fotomodell",
-                                 "Modell", "Reif", "Reifen"})
+                                 "Modell", "Reif", "Reifen", "Feldzug"})
+
+    def test_adjectives_used_as_nouns(self):
+        words = select_from(
+            "üblich {adj} :: usual",
+            "das Übliche {n} :: the usual",
+            "schwach {adj} | schwächer | am schwächsten :: weak | weaker | weakest",
+            "der Schwächere {m} :: the weaker one",
+            "betroffen {adj} :: affected",
+            "Betroffene {m,f} :: person affected")
+        self.assertEqual(words, {"üblich", "schwach", "betroffen", "Betroffene"})
 
     def test_nouns_made_from_infinitives(self):
         words = select_from(
