@@ -349,7 +349,7 @@ PLACEHOLDER_RE = re.compile(
 class Occurrence:
     """One appearance of a word as a tagged single-word headword: one sense."""
     __slots__ = ("word_class", "labels", "proper", "comment", "group", "gerund",
-                 "insult", "adjective", "neuter", "sense")
+                 "insult", "adjective", "neuter", "masculine", "sense")
 
     def __init__(self, word_class, labels, proper, comment, group, gerund,
                  insult=False, adjective=False, neuter=False):
@@ -363,6 +363,7 @@ class Occurrence:
         self.adjective = adjective     # tagged {adj} itself
         self.neuter = neuter           # tagged {n} only
         self.sense = None              # (line, group): the words sharing this sense
+        self.masculine = False         # tagged {m} only
 
 
 class TransData:
@@ -665,6 +666,7 @@ def parse_line(line, data, line_number=0):
                              insult, "adj" in tags or (not tags and "adj" in head_tags),
                              tags == ["n"])
             occ.sense = (line_number, gi)
+            occ.masculine = tags == ["m"]
             data.senses[occ.sense].append(word)
             data.occurrences[word].append(occ)
 
@@ -995,7 +997,7 @@ def is_nominalised_infinitive(word, trans):
     return is_neuter(trans.occurrences.get(word, ()))
 
 
-def rule_nominalised_infinitive(word, occs, trans, ranks):
+def rule_nominalised_infinitive(word, occs, trans, ranks, spelling):
     """Nouns made from a verb ("das Ablegen") only if they are nouns of their own.
 
     Every infinitive can be used as a noun.  Established ones are countable
@@ -1006,7 +1008,10 @@ def rule_nominalised_infinitive(word, occs, trans, ranks):
     is not.
     """
     if not is_nominalised_infinitive(word, trans):
-        return True
+        # A verb the dictionary has no entry for still shows in a noun that
+        # is only translated by -ing forms ("Schossen {n} :: bolting").
+        return not (word[0].isupper() and word.endswith("n") and is_neuter(occs)
+                    and all(o.gerund for o in occs) and word.lower() in spelling)
     if word in trans.own_plural:
         return True
     return word in trans.noun_entries and word.lower() + "s" in ranks
@@ -1015,8 +1020,14 @@ def rule_nominalised_infinitive(word, occs, trans, ranks):
 def rule_not_nominalised_adjective(word, occs, trans, adjectives):
     """Drop adjectives used as neuter nouns ("das Übliche") and comparatives
     used as nouns ("der Schwächere").  Persons named by an adjective are
-    nouns of their own ("der/die Betroffene {m,f}")."""
-    if not (word[0].isupper() and word.endswith("e")):
+    nouns of their own ("der/die Betroffene {m,f}"), in their weak form:
+    "Norddeutscher {m}" is declined ("das Alter {n}" is not)."""
+    if not word[0].isupper():
+        return True
+    if (word.endswith("er") and word[:-2].lower() in adjectives
+            and all(o.masculine for o in occs if o.word_class == "noun")):
+        return False  # "ein Norddeutscher": the noun is "der Norddeutsche"
+    if not word.endswith("e"):
         return True
     base = word[:-1].lower()
     if base in trans.comparatives:
@@ -1075,7 +1086,7 @@ def candidates(trans, spelling, ranks):
             continue
         if not rule_not_from_place_name(word, trans.places):
             continue
-        if not rule_nominalised_infinitive(word, occs, trans, ranks):
+        if not rule_nominalised_infinitive(word, occs, trans, ranks, spelling):
             continue
         if not rule_not_plural(word, occs, trans):
             continue

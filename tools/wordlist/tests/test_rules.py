@@ -163,8 +163,13 @@ class BaseForms(unittest.TestCase):
             "schwach {adj} | schwächer | am schwächsten :: weak | weaker | weakest",
             "der Schwächere {m} :: the weaker one",
             "betroffen {adj} :: affected",
-            "Betroffene {m,f} :: person affected")
-        self.assertEqual(words, {"üblich", "schwach", "betroffen", "Betroffene"})
+            "Betroffene {m,f} :: person affected",
+            "fremd {adj} :: foreign",
+            "Fremder {m}; Fremde {f} :: stranger",
+            "alt {adj} :: old",
+            "Alter {n} :: age")
+        self.assertEqual(words, {"üblich", "schwach", "betroffen", "Betroffene", "fremd", "Fremde",
+                                 "Alter"})
 
     def test_nouns_made_from_infinitives(self):
         words = select_from(
