@@ -164,7 +164,9 @@ PREPOSITIONS = {
 # Words that pass every automatic rule but do not belong in the game.  The
 # rules above do the work; keep this list short and explain additions in
 # the commit.
-BLOCKLIST = {
+# Slurs: words built on them are slurs too ("Zigeunerleben").
+SLURS = {"Neger", "Zigeuner", "Kanake", "Spast", "Spasti", "Schwuchtel", "Krüppel"}
+BLOCKLIST = SLURS | {
     # crude, offensive or sexual
     "Arsch", "Arschloch", "Bumsen", "bumsen", "ficken", "Fotze", "Hure",
     "Nutte", "Neger", "Schlampe", "Schwuchtel", "Wichser", "wichsen",
@@ -851,17 +853,18 @@ def rule_not_blocked(word):
 INSULT_SUFFIXES = ("isch", "ig", "haft", "in")
 
 
-def rule_not_built_on_insult(word, insults, heads):
+def rule_not_built_on_insult(word, insults, slurs, heads):
     """Compounds and derivations of insults are insults ("Fachidiot",
     "Vollidiot", "trottelig"): a word that ends in one after another word,
-    or is one with an adjective suffix."""
+    or is one with an adjective suffix.  A slur taints every compound
+    ("Zigeunerleben"); an insult as the first part need not ("Irreführung")."""
     w = word.lower()
-    for insult in insults:
+    for insult in insults | slurs:
         if w.endswith(insult) and w != insult and w[: -len(insult)] in heads:
             return False
         if w.startswith(insult) and w[len(insult):] in INSULT_SUFFIXES:
             return False
-    return True
+    return not any(w.startswith(s) and w[len(s):] in heads for s in slurs)
 
 
 def rule_not_abbreviation(word, abbreviations):
@@ -1073,12 +1076,13 @@ def candidates(trans, spelling, ranks):
                   if any(o.adjective for o in trans.occurrences.get(w, ()))}
     verb_forms = VerbForms(trans)
     heads = {w.lower() for w in trans.occurrences if len(w) >= 3}
+    slurs = {w.lower() for w in SLURS}
     result = {}
     for word in sorted(usable_by_word):
         occs = usable_by_word[word]
         if not rule_not_abbreviation(word, trans.abbreviations):
             continue
-        if not rule_not_built_on_insult(word, trans.insults, heads):
+        if not rule_not_built_on_insult(word, trans.insults, slurs, heads):
             continue
         if not rule_not_declined(word, occs, trans, adjectives):
             continue

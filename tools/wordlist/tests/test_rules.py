@@ -58,8 +58,10 @@ class LabelScope(unittest.TestCase):
             "Esel {m}; Dummkopf {m} :: ass; fool",
             "Fachidiot {m} [ugs.] :: one-track specialist",
             "idiotisch {adj} :: stupid",
-            "Fach {n} :: subject")
-        self.assertEqual(words, {"Esel", "Fach"})
+            "Fach {n} :: subject",
+            "Zigeunerleben {n} :: gypsy life",
+            "Leben {n} | Leben {pl} :: life | lives")
+        self.assertEqual(words, {"Esel", "Fach", "Leben"})
 
     def test_geography_is_a_field_and_names_stay_out(self):
         words = select_from(
