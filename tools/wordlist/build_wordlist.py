@@ -5,13 +5,17 @@ Usage (from the repository root):
 
     /usr/bin/python3 tools/wordlist/build_wordlist.py            # rebuild data/words.txt
     /usr/bin/python3 tools/wordlist/build_wordlist.py --check    # validate data/words.txt only
+    /usr/bin/python3 tools/wordlist/build_wordlist.py --coverage # everyday words in the list
 
 Sources (all must be installed; the script says how if one is missing):
   * Debian package trans-de-en: German-English dictionary with word classes
     ({m} {f} {n} {vt} {vi} {adj} {adv} ...) and usage labels ([alt], [vulg.] ...).
-  * Debian package wngerman: /usr/share/dict/ngerman, current German spelling.
+  * Debian packages wngerman (/usr/share/dict/ngerman, word forms) and
+    hunspell-de-de (/usr/share/hunspell/de_DE.dic, stems): current German
+    spelling, both made from the igerman98 sources.
   * npm package @zxcvbn-ts/language-de (pinned version below): frequency-ranked
-    German word lists, installed into an ignored directory:
+    German word lists and lists of first and last names, installed into an
+    ignored directory:
         npm install --prefix tools/wordlist/.npm @zxcvbn-ts/language-de@3.0.2
 
 Output format: one word per line, UTF-8, LF, sorted by Windows-1252 bytes;
@@ -37,16 +41,22 @@ from collections import defaultdict
 HERE = os.path.dirname(os.path.abspath(__file__))
 REPO = os.path.dirname(os.path.dirname(HERE))
 OUTPUT = os.path.join(REPO, "data", "words.txt")
+EVERYDAY_WORDS = os.path.join(HERE, "everyday-words.txt")
 
 TRANS_PATH = "/usr/share/trans/de-en"
 NGERMAN_PATH = "/usr/share/dict/ngerman"
+HUNSPELL_PATH = "/usr/share/hunspell/de_DE.dic"
 ZXCVBN_PACKAGE = "@zxcvbn-ts/language-de"
 ZXCVBN_VERSION = "3.0.2"
 DEFAULT_NPM_PREFIX = os.path.join(HERE, ".npm")
 
 # Versions the committed data/words.txt was built from.  Other versions may
 # give a different list, so the build refuses them unless asked to go on.
-EXPECTED_DEBIAN = {"trans-de-en": "1.9-6", "wngerman": "20161207-11"}
+EXPECTED_DEBIAN = {
+    "hunspell-de-de": "20161207-11",
+    "trans-de-en": "1.9-6",
+    "wngerman": "20161207-11",
+}
 
 PRO_TARGET = 28000          # words in the full ("pro") list
 BEGINNER_TARGET = 8000      # most frequent of them, marked with ":"
@@ -54,12 +64,21 @@ PRO_RANGE = (25000, 32000)  # hard limits checked on the result
 BEGINNER_RANGE = (7800, 8200)
 MIN_LEN, MAX_LEN = 4, 23
 MARK = ":"
-# Infinitives used as nouns ("das Laufen") must rank this high.
-NOMINALISED_MAX_RANK = 5000
+# A rare word that is the start of common words ends play before them
+# ("Schi" before "Schiff", "Schicht"): rare = no frequency rank of its own,
+# common = ranked among these many words.
+PLAY_COMMON_RANK = 10000
+# The most common family names ("Müller", "Wagner") are used far more often
+# as names than as nouns: a word spelled like one of these needs German
+# inflected forms in the frequency lists to keep its rank.
+COMMON_NAME_RANK = 50
+# Evidence that a word is German: one of its German-only forms ranks within
+# this factor of the word's own rank (or among this many words).
+EVIDENCE_FACTOR, EVIDENCE_MIN_RANK = 4, 10000
 
 INSTALL_HINT = (
     "Install the sources with:\n"
-    "    apt-get update && apt-get install trans-de-en wngerman\n"
+    "    apt-get update && apt-get install trans-de-en wngerman hunspell-de-de\n"
     "    npm install --prefix tools/wordlist/.npm %s@%s\n"
     % (ZXCVBN_PACKAGE, ZXCVBN_VERSION)
 )
@@ -70,39 +89,84 @@ VERB_TAGS = {"vt", "vi", "vr", "v"}
 OTHER_TAGS = {"adj", "adv", "interj", "num", "pron", "ppron", "conj", "prp",
               "prp; +Dat.", "prp; +Gen.", "prp; +Akk."}
 
-# Labels that rule a word out whenever they appear on it: offensive language.
-OFFENSIVE_LABELS = {"vulg.", "derb", "pej.", "slang"}
+# One vulgar sense makes a word unfit for the game, whatever its other senses.
+VULGAR_LABELS = {"vulg.", "derb"}
+# Pejorative and slang senses are unusable, but the word stays if another
+# sense is free of them ("Schnee" is also slang for cocaine).
+OFFENSIVE_SENSE_LABELS = {"pej.", "slang"}
+# Labels that cover every alternative of their group when they end it.
+GROUP_LABELS = VULGAR_LABELS | {"slang"}
+# A sense translated by one of these English words is an insult, labelled or
+# not ("Dorftrottel" = "village idiot").  Only words that are insults in
+# every use: "pig" or "ass" name animals, "tart" a cake, "sod" turf.
+INSULT_WORDS = {
+    "idiot", "idiots", "fool", "fools", "moron", "morons", "cretin", "cretins",
+    "imbecile", "imbeciles", "jerk", "jerks", "bastard", "bastards", "bitch",
+    "bitches", "asshole", "arsehole", "twat", "dickhead", "prick", "wanker",
+    "scumbag", "slut", "whore", "dimwit", "nitwit", "halfwit", "numbskull",
+    "blockhead", "dunce", "twit", "dork", "git", "retard", "sissy",
+    "jackass", "dumbass", "douchebag", "knucklehead", "bonehead", "airhead",
+    "shithead", "bugger", "turd", "wimp", "weirdo", "nincompoop", "simpleton",
+    "oaf", "lout", "yokel", "hick", "bumpkin", "harlot", "floozy", "dolt",
+    "ninny", "schmuck", "lowlife", "dullard", "chump", "lamebrain", "dumbo",
+    "numpty", "mudhead", "minx", "caitiff", "nutcase", "whacko",
+}
 # Labels that make one occurrence unusable (old spelling, obsolete, regional,
-# jargon, trade marks, geography).  The word is still taken if another,
-# unlabelled occurrence exists.
+# jargon, trade marks).  The word is still taken if another, unlabelled
+# occurrence exists.
 RESTRICTED_LABELS = {
     "alt", "obs.", "veraltet", "veraltend", "altertümlich", "altertümelnd",
-    "selten", "frühere Bezeichnung", "tm", "geogr.", "Jägersprache",
-    "Jugendsprache", "Kindersprache", "stud.", "humor.", "euphem.", "poet.",
-    "Ös.", "Schw.", "Bayr.", "Süddt.", "Norddt.", "Mitteldt.", "Ostdt.",
-    "Westdt.", "Mittelwestdt.", "Nordostdt.", "Nordwestdt.", "Südwestdt.",
-    "Mittelostdt.", "Ostmitteldt.", "Westös.", "Ostös.", "Südtirol", "Tirol",
-    "Vorarlberg", "Wien", "Lie.", "Lux.", "BW", "Berlin", "Sachsen",
-    "Franken", "Pfalz", "Baden", "in Zusammensetzungen",
-    "meist in Zusammensetzungen", "nachgestellt",
+    "selten", "frühere Bezeichnung", "tm", "Jägersprache",
+    "Jugendsprache", "stud.", "humor.", "euphem.", "poet.",
+    "in Zusammensetzungen", "meist in Zusammensetzungen", "nachgestellt",
+}
+# Regions of Germany: a word of one of them is regional, a word labelled
+# with two or more is used across a large part of the country ("Brötchen
+# [Norddt.] [Mitteldt.]"), and one labelled [Dt.] is standard in Germany.
+GERMAN_REGION_LABELS = {
+    "Bayr.", "Süddt.", "Norddt.", "Mitteldt.", "Ostdt.", "Westdt.",
+    "Mittelwestdt.", "Nordostdt.", "Nordwestdt.", "Südwestdt.", "Mittelostdt.",
+    "Ostmitteldt.", "BW", "Berlin", "Sachsen", "Franken", "Pfalz", "Baden",
+}
+GERMANY_LABEL = "Dt."
+# Other German-speaking countries and their regions: restricted unless the
+# word is labelled as used in Germany too ("Marmelade [Dt.] [Ös.]").
+FOREIGN_REGION_LABELS = {
+    "Ös.", "Schw.", "Westös.", "Ostös.", "Südtirol", "Tirol", "Vorarlberg",
+    "Wien", "Lie.", "Lux.",
 }
 
 # Specialist fields: words only known from these are less likely to be
-# accepted by players, so they are taken last.
+# accepted by players, so they are taken last.  Geography is a field like
+# the others ("Dorf [geogr.] [soc.]"); names of places are recognised by
+# their English translation instead.  Zoology and anatomy are not on the
+# list: they label every animal and body part ("Igel", "Hand").
 TECHNICAL_LABELS = {
     "techn.", "chem.", "med.", "comp.", "electr.", "mach.", "constr.",
     "min.", "geol.", "biochem.", "pharm.", "phys.", "math.", "statist.",
-    "telco.", "print", "textil.", "bot.", "zool.", "ornith.", "anat.",
+    "telco.", "print", "textil.", "bot.", "ornith.",
     "biol.", "agr.", "jur.", "adm.", "fin.", "econ.", "aviat.", "naut.",
     "mil.", "myc.", "astron.", "meteo.", "ling.", "sci.", "envir.",
-    "transp.", "auto", "photo.", "electr.", "arch.", "soc.", "statist.",
+    "transp.", "auto", "photo.", "arch.", "soc.", "geogr.",
     "philos.", "phil.", "psych.", "relig.", "hist.", "pol.", "astrol.",
 }
 
-# Words that pass every automatic rule but do not belong in the game:
-# names, abbreviations, crude or offensive words, and forms that are not
-# the base form.  Keep this list short and explain additions in the commit.
-BLOCKLIST = {
+# Prepositions that introduce an object in a verb entry ("sich an etw.
+# erinnern", "mit jdm. über etw. sprechen"); a closed word class.
+PREPOSITIONS = {
+    "an", "auf", "aus", "bei", "bis", "durch", "für", "gegen", "hinter", "in",
+    "mit", "nach", "neben", "ohne", "über", "um", "unter", "von", "vor",
+    "wegen", "zu", "zwischen", "gegenüber", "am", "ans", "aufs", "beim", "im",
+    "ins", "vom", "zum", "zur", "fürs", "durchs", "übers", "ums", "unters",
+    "vors", "hinters",
+}
+
+# Words that pass every automatic rule but do not belong in the game.  The
+# rules above do the work; keep this list short and explain additions in
+# the commit.
+# Slurs: words built on them are slurs too ("Zigeunerleben").
+SLURS = {"Neger", "Zigeuner", "Kanake", "Spast", "Spasti", "Schwuchtel", "Krüppel"}
+BLOCKLIST = SLURS | {
     # crude, offensive or sexual
     "Arsch", "Arschloch", "Bumsen", "bumsen", "ficken", "Fotze", "Hure",
     "Nutte", "Neger", "Schlampe", "Schwuchtel", "Wichser", "wichsen",
@@ -114,12 +178,8 @@ BLOCKLIST = {
     "Lesbe", "Puff", "Polente", "besoffen",
     # rivers and other names that pass as common nouns
     "Lahn", "Ruhr",
-    # declined forms
-    "vorletzter",
     # trade marks and acronyms written as words
-    "Castor",
-    # plural forms tagged as singular in trans-de-en
-    "Ausgänge",
+    "Castor", "Cadillac",
 }
 
 # ---------------------------------------------------------------------------
@@ -157,7 +217,7 @@ def check_sources(npm_prefix, allow_other_versions):
             problems.append("Debian package %s is %s, expected %s "
                             "(use --allow-other-versions to build anyway)"
                             % (package, have, wanted))
-    for path in (TRANS_PATH, NGERMAN_PATH):
+    for path in (TRANS_PATH, NGERMAN_PATH, HUNSPELL_PATH, HUNSPELL_AFF_PATH):
         if not os.path.isfile(path):
             problems.append("missing file %s" % path)
     pkg_dir = os.path.join(npm_prefix, "node_modules", *ZXCVBN_PACKAGE.split("/"))
@@ -182,22 +242,94 @@ def load_ngerman():
         return {line.rstrip("\n") for line in f if line.strip()}
 
 
-def load_frequency_ranks(pkg_dir):
-    """Lower-cased word -> best rank (0 = most frequent).
+HUNSPELL_AFF_PATH = "/usr/share/hunspell/de_DE.aff"
+# Hunspell flags (de_DE.aff) that mean "not a word on its own":
+# o = only inside compounds, d = forbidden.  A stem flagged h ("needs an
+# affix") is no word itself, but its affixed forms are.
+HUNSPELL_COMPOUND_ONLY, HUNSPELL_FORBIDDEN, HUNSPELL_NEEDS_AFFIX = "o", "d", "h"
 
-    The package has two lists: commonWords (spoken language, from film
-    subtitles) and wikipedia (written language).  A word's rank is the better
-    of its two positions, so both everyday speech and common written words
-    count as frequent.
+
+def hunspell_suffixes(lines):
+    """Suffix rules of a hunspell .aff file: flag -> [(strip, add, condition)].
+
+    A rule turns a stem ending in condition (a regular expression) into a
+    word: strip that many letters, append add.  Rules whose result is only
+    allowed inside compounds are left out.
     """
+    rules = defaultdict(list)
+    for line in lines:
+        parts = line.split()
+        if len(parts) < 5 or parts[0] != "SFX":
+            continue
+        flag, strip, add, condition = parts[1], parts[2], parts[3], parts[4]
+        add, _, continuation = add.partition("/")
+        if HUNSPELL_COMPOUND_ONLY in continuation:
+            continue
+        rules[flag].append(("" if strip == "0" else strip, "" if add == "0" else add,
+                            re.compile("(?:%s)$" % condition)))
+    return rules
+
+
+def hunspell_words(dic_lines, suffixes):
+    """Stems of a hunspell .dic file with their suffixed forms.
+
+    ngerman lacks many base forms ("Schule", "Sonne"); the hunspell
+    dictionary from the same sources has them, as stems or as a stem with
+    a suffix ("List" + "e").  Compound-only parts ("Wohn/hij") are left out.
+    """
+    words = set()
+    for n, line in enumerate(dic_lines):
+        line = line.rstrip("\n")
+        if n == 0 or not line or line[0] in "\t #":
+            continue  # word count, header comment
+        stem, _, flags = line.partition("/")
+        if HUNSPELL_FORBIDDEN in flags or HUNSPELL_COMPOUND_ONLY in flags:
+            continue
+        if HUNSPELL_NEEDS_AFFIX not in flags:
+            words.add(stem)
+        for flag in flags:
+            for strip, add, condition in suffixes.get(flag, ()):
+                if condition.search(stem) and stem.endswith(strip):
+                    words.add(stem[: len(stem) - len(strip)] + add)
+    return words
+
+
+def load_spelling():
+    """Every correctly spelled word the sources know: ngerman and hunspell forms."""
+    with open(HUNSPELL_AFF_PATH, encoding="utf-8") as f:
+        suffixes = hunspell_suffixes(f)
+    with open(HUNSPELL_PATH, encoding="utf-8") as f:
+        return load_ngerman() | hunspell_words(f, suffixes)
+
+
+class Frequency:
+    """Frequency ranks and name lists of the zxcvbn package.
+
+    ranks: lower-cased word -> best rank (0 = most frequent) in commonWords
+    (spoken language, from film subtitles) or wikipedia (written language).
+    spoken: the words of commonWords.  first_names: a set; last_names: a
+    list, most common first.
+    """
+
+    def __init__(self, ranks, spoken, first_names, last_names):
+        self.ranks = ranks
+        self.spoken = spoken
+        self.first_names = first_names
+        self.last_names = last_names
+
+
+def load_frequency(pkg_dir):
+    lists = {}
+    for name in ("wikipedia", "commonWords", "firstnames", "lastnames"):
+        with open(os.path.join(pkg_dir, "src", name + ".json"), encoding="utf-8") as f:
+            lists[name] = json.load(f)
     ranks = {}
-    for name in ("wikipedia.json", "commonWords.json"):
-        with open(os.path.join(pkg_dir, "src", name), encoding="utf-8") as f:
-            words = json.load(f)
-        for position, word in enumerate(words):
+    for name in ("wikipedia", "commonWords"):
+        for position, word in enumerate(lists[name]):
             if word not in ranks or position < ranks[word]:
                 ranks[word] = position
-    return ranks
+    return Frequency(ranks, set(lists["commonWords"]), set(lists["firstnames"]),
+                     lists["lastnames"])
 
 
 # ---------------------------------------------------------------------------
@@ -206,24 +338,34 @@ def load_frequency_ranks(pkg_dir):
 
 TAG_RE = re.compile(r"\{([^}]*)\}")
 LABEL_RE = re.compile(r"\[([^\]]*)\]")
-# Comments and alternatives that are not part of the headword itself.
-NOISE_RE = re.compile(r"\{[^}]*\}|\[[^\]]*\]|\([^)]*\)|<[^>]*>")
+# Abbreviation markers after a word: "Wohnung {f} /Whg./".
+ABBREVIATION_RE = re.compile(r"(?<!\S)/([^/\s][^/]*)/(?=[\s;|]|$)")
+# Comments, alternatives and markers that are not part of the headword itself.
+NOISE_RE = re.compile(r"\{[^}]*\}|\[[^\]]*\]|\([^)]*\)|<[^>]*>|"
+                      r"(?<!\S)/[^/\s][^/]*/(?=[\s;|]|$)")
 # Object placeholders in verb entries: "etw. abarbeiten", "sich freuen".
 PLACEHOLDER_RE = re.compile(
     r"^(?:(?:etw|jdn|jdm|jds|jd)\.|sich)(?:/(?:(?:etw|jdn|jdm|jds|jd)\.|sich))*$")
 
 
 class Occurrence:
-    """One appearance of a word as a tagged single-word headword."""
-    __slots__ = ("word_class", "labels", "proper", "comment", "group", "gerund")
+    """One appearance of a word as a tagged single-word headword: one sense."""
+    __slots__ = ("word_class", "labels", "proper", "comment", "group", "gerund",
+                 "insult", "adjective", "neuter", "masculine", "sense")
 
-    def __init__(self, word_class, labels, proper, comment, group, gerund):
+    def __init__(self, word_class, labels, proper, comment, group, gerund,
+                 insult=False, adjective=False, neuter=False):
         self.word_class = word_class   # "noun", "verb" or "other"
-        self.labels = labels           # frozenset of [..] labels
+        self.labels = labels           # frozenset of [..] labels of this sense
         self.proper = proper           # English side names a proper noun
         self.comment = comment         # text of (..) comments
         self.group = group             # 0 = headword part of the entry
         self.gerund = gerund           # English side is only "-ing" forms
+        self.insult = insult           # English side is an insult
+        self.adjective = adjective     # tagged {adj} itself
+        self.neuter = neuter           # tagged {n} only
+        self.sense = None              # (line, group): the words sharing this sense
+        self.masculine = False         # tagged {m} only
 
 
 class TransData:
@@ -232,9 +374,20 @@ class TransData:
     def __init__(self):
         self.occurrences = defaultdict(list)  # word -> [Occurrence]
         self.verb_forms = set()      # participles listed in verb entries
+        self.verbs = set()           # every infinitive heading an entry
+        self.others = set()          # every adjective, pronoun, numeral ... heading an entry
         self.superlatives = set()    # "am schnellsten" -> "schnellsten"
+        self.comparatives = set()    # "schnell {adj} | schneller" -> "schneller"
         self.places = set()          # geographic names ("Duisburg")
-        self.adverbs = set()         # words with an {adv} entry of their own
+        self.adverbs = set()         # words heading an {adv} entry ("lieber")
+        self.abbreviations = set()   # "Whg" from "/Whg./"
+        self.plural_of = defaultdict(set)  # "Sachen" -> {"Sache"}
+        self.own_plural = set()      # nouns whose plural an entry lists ("Leben")
+        self.noun_entries = set()    # nouns heading an entry alone, not as "-ing"
+        self.entry_heads = set()     # nouns heading an entry ("Weihnachten {n}; ...")
+        self.first_others = set()    # adjectives ... first of several ("nahe; nah {adj}")
+        self.senses = defaultdict(list)  # (line, group) -> words of that group
+        self.insults = set()         # lower-cased insults ("idiot", "trottel")
 
 
 def classify(tags):
@@ -250,17 +403,33 @@ def classify(tags):
     return None
 
 
+def english_alternatives(english_group):
+    alts = [a.strip() for a in NOISE_RE.sub("", english_group).split(";")]
+    return [a for a in alts if a]
+
+
+# English capitalises the days, months and feasts; German treats them as
+# common nouns ("Montag", "Januar", "Ostern").
+ENGLISH_CALENDAR_WORDS = {
+    "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday",
+    "Sunday", "January", "February", "March", "April", "May", "June", "July",
+    "August", "September", "October", "November", "December", "Christmas",
+    "Easter", "Whitsun", "Pentecost", "Advent", "Lent",
+}
+
+
 def english_is_proper(english_group):
     """True if every English translation starts with a capital letter.
 
     Common nouns are lower case in English, so a German noun that is only
     ever translated by capitalised words ("Germany", "the Rhine") is a name.
     """
-    alts = [a.strip() for a in NOISE_RE.sub("", english_group).split(";")]
-    alts = [a for a in alts if a]
+    alts = english_alternatives(english_group)
     if not alts:
         return False
     for alt in alts:
+        if alt.split()[0] in ENGLISH_CALENDAR_WORDS:
+            return False
         first = alt.split()[0]
         if first in ("the", "The", "a", "an") and len(alt.split()) > 1:
             first = alt.split()[1]
@@ -271,69 +440,324 @@ def english_is_proper(english_group):
 
 def english_is_gerund(english_group):
     """True if every English translation is an -ing form ("filing")."""
-    alts = [a.strip() for a in NOISE_RE.sub("", english_group).split(";")]
-    alts = [a for a in alts if a]
+    alts = english_alternatives(english_group)
     return bool(alts) and all(a.split()[0].endswith("ing") for a in alts)
 
 
-def parse_trans():
-    """Collect tagged single-word headwords, verb forms and superlatives."""
-    data = TransData()
-    occurrences = data.occurrences
-    with open(TRANS_PATH, encoding="utf-8") as f:
-        for line in f:
-            if line.startswith("#") or " :: " not in line:
+def english_is_slang(english_group):
+    """True if every English translation is labelled slang or vulgar."""
+    alts = [a for a in english_group.split(";") if a.strip()]
+    return bool(alts) and all(
+        {l.strip() for l in LABEL_RE.findall(a)} & {"slang", "vulg."} for a in alts)
+
+
+def english_is_insult(english_group):
+    """True if a translation of this sense ends in an insult ("village idiot")."""
+    for alt in english_alternatives(english_group):
+        words = re.findall(r"[a-z]+", alt.lower())
+        if words and words[-1] in INSULT_WORDS:
+            return True
+    return False
+
+
+def alternatives(group):
+    """The alternatives of a group, split at ";" outside comments:
+    "Vertrauen {n} (in; zu)" is one alternative."""
+    alts, depth, start = [], 0, 0
+    for i, c in enumerate(group):
+        if c in "([{":
+            depth += 1
+        elif c in ")]}" and depth:
+            depth -= 1
+        elif c == ";" and depth == 0:
+            alts.append(group[start:i].strip())
+            start = i + 1
+    alts.append(group[start:].strip())
+    return alts
+
+
+ARTICLES = {"der", "die", "das"}
+
+
+def headword_tokens(alt, is_verb):
+    """The words of one alternative without comments, markers and objects.
+
+    In verb entries a preposition that introduces an object goes with it:
+    "sich an etw. erinnern" -> ["erinnern"].  A definite article before a
+    noun goes too: "die Polizei" -> ["Polizei"].
+    """
+    tokens = NOISE_RE.sub(" ", alt).split()
+    if len(tokens) == 2 and tokens[0] in ARTICLES and tokens[1][:1].isupper():
+        tokens = tokens[1:]
+    kept = []
+    for i, token in enumerate(tokens):
+        if PLACEHOLDER_RE.match(token):
+            continue
+        if (is_verb and token in PREPOSITIONS and i + 1 < len(tokens)
+                and PLACEHOLDER_RE.match(tokens[i + 1])):
+            continue
+        kept.append(token)
+    return kept
+
+
+def fold_umlauts(word):
+    return word.lower().translate(str.maketrans("äöü", "aou"))
+
+
+def looks_like_plural_of(plural, singular):
+    """"Sachen" of "Sache", "Häuser" of "Haus", "Museen" of "Museum"."""
+    p, s = fold_umlauts(plural), fold_umlauts(singular)
+    common = len(os.path.commonprefix([p, s]))
+    return plural != singular and common >= max(3, len(s) - 2) and len(p) >= len(s) - 1
+
+
+def single_noun(alt):
+    tokens = headword_tokens(alt, False)
+    if len(tokens) == 1 and tokens[0][:1].isupper():
+        return tokens[0]
+    return None
+
+
+def english_is_plural_of(plural_group, singular_group):
+    """"military campaigns" is the plural of "military campaign"."""
+    plurals = english_alternatives(plural_group)
+    singulars = english_alternatives(singular_group)
+    return bool(plurals) and bool(singulars) and plurals[0] != singulars[0] and (
+        plurals[0].startswith(singulars[0][:-1]) and plurals[0].endswith("s"))
+
+
+def parse_plurals(german_groups, data, english_groups=()):
+    """Record plural forms; return the groups that are plurals of the headwords.
+
+    An entry lists the plurals of its headwords in the group after them, in
+    the same order: "Fotomodell {n}; Modell {n} | Fotomodelle {pl}; Modelle {n}".
+    A word in that group is a plural whatever its tag.  Elsewhere, a word
+    tagged {pl} that looks like a headword's plural is that plural
+    ("Ding {n}; Sache {f} | Dinge {pl}; Sachen {pl}; Krempel {m}").
+    """
+    heads = [single_noun(a) if classify(TAG_RE.findall(a)) == "noun" else None
+             for a in alternatives(german_groups[0])]
+    plural_groups = set()
+    for gi, group in enumerate(german_groups):
+        if "{pl}" not in group:
+            # A plural tagged as singular: "Feldzug {m} | Feldzüge {m} ::
+            # military campaign | military campaigns".
+            if (gi == 1 and len(english_groups) > 1
+                    and english_is_plural_of(english_groups[1], english_groups[0])):
+                alts = alternatives(group)
+                if len(alts) == len(heads) and all(
+                        heads[i] and single_noun(a) and looks_like_plural_of(single_noun(a), heads[i])
+                        for i, a in enumerate(alts)):
+                    plural_groups.add(gi)
+                    for i, a in enumerate(alts):
+                        data.plural_of[single_noun(a)].add(heads[i])
+                        data.own_plural.add(heads[i])
+            continue
+        alts = alternatives(group)
+        parallel = (gi == 1 and len(alts) == len(heads)
+                    and 2 * sum("{pl}" in a for a in alts) >= len(alts))
+        if parallel:
+            plural_groups.add(gi)
+        for i, alt in enumerate(alts):
+            plural = single_noun(alt)
+            if plural is None:
                 continue
-            german, english = line.rstrip("\n").split(" :: ", 1)
-            english_groups = english.split(" | ")
-            german_groups = german.split(" | ")
-            data.superlatives.update(re.findall(r"\bam (\w+sten)\b", german))
-            if "[geogr.]" in german:
-                first = NOISE_RE.sub(" ", german_groups[0].split(";")[0]).split()
-                if first and first[0][:1].isupper():
-                    data.places.add(first[0])
-            # Verb entries list the present and past participle in the next
-            # two groups: "etw. abarbeiten {vt} | abarbeitend | abgearbeitet".
-            if any(classify([t]) == "verb" for t in TAG_RE.findall(german_groups[0])):
-                for gi, group in enumerate(german_groups[1:3], 1):
-                    for alt in group.split(";"):
-                        tokens = NOISE_RE.sub(" ", alt).split()
-                        if len(tokens) == 1 and not TAG_RE.search(alt):
-                            if gi == 2 or tokens[0].endswith("nd"):
-                                data.verb_forms.add(tokens[0])
-            for gi, group in enumerate(german_groups):
-                proper = gi < len(english_groups) and english_is_proper(english_groups[gi])
-                gerund = gi < len(english_groups) and english_is_gerund(english_groups[gi])
-                alts = [a.strip() for a in group.split(";")]
-                # An untagged adjective/adverb/verb takes the tag of the next
-                # tagged alternative: "lüstern; geil {adj}".
-                inherited = [None] * len(alts)
-                pending = None
-                for i in range(len(alts) - 1, -1, -1):
-                    tags = TAG_RE.findall(alts[i])
-                    if tags:
-                        pending = classify(tags)
-                    inherited[i] = pending
-                for i, alt in enumerate(alts):
-                    tags = TAG_RE.findall(alt)
-                    word_class = classify(tags) if tags else inherited[i]
-                    if word_class is None or (not tags and word_class == "noun"):
-                        continue
-                    tokens = [t for t in NOISE_RE.sub(" ", alt).split()
-                              if not PLACEHOLDER_RE.match(t)]
-                    if len(tokens) != 1:
-                        continue
-                    labels = frozenset(l.strip() for l in LABEL_RE.findall(alt))
-                    # A geography label at the end of a group covers all of
-                    # it: "Duisburger {m}; Duisburgerin {f} [geogr.]".
-                    if "geogr." in LABEL_RE.findall(group):
-                        labels = labels | {"geogr."}
-                    if "adv" in [t.strip() for t in tags] and gi == 0:
-                        data.adverbs.add(tokens[0])
-                    comment = " ".join(re.findall(r"\(([^)]*)\)", alt))
-                    occurrences[tokens[0]].append(
-                        Occurrence(word_class, labels, proper, comment, gi, gerund))
+            if parallel and heads[i] is not None:
+                data.own_plural.add(heads[i])
+                if plural != heads[i]:
+                    data.plural_of[plural].add(heads[i])
+            elif "{pl}" in alt:
+                for singular in heads:
+                    if singular is not None and looks_like_plural_of(plural, singular):
+                        data.plural_of[plural].add(singular)
+    return plural_groups
+
+
+def parse_line(line, data, line_number=0):
+    """Add what one line of trans-de-en says to data."""
+    if line.startswith("#") or " :: " not in line:
+        return
+    german, english = line.rstrip("\n").split(" :: ", 1)
+    english_groups = english.split(" | ")
+    german_groups = german.split(" | ")
+    data.superlatives.update(re.findall(r"\bam (\w+sten)\b", german))
+    data.abbreviations.update(a.rstrip(".") for a in ABBREVIATION_RE.findall(german))
+    head_tags = [t.strip() for t in TAG_RE.findall(german_groups[0])]
+    head_alts = alternatives(german_groups[0])
+    if "[geogr.]" in german and english_is_proper(english_groups[0]):
+        first = NOISE_RE.sub(" ", head_alts[0]).split()
+        if first and first[0][:1].isupper():
+            data.places.add(first[0])
+    is_verb_entry = any(classify([t]) == "verb" for t in head_tags)
+    # Verb entries list the present and past participle in the next
+    # two groups: "etw. abarbeiten {vt} | abarbeitend | abgearbeitet".
+    if is_verb_entry:
+        for gi, group in enumerate(german_groups[1:3], 1):
+            for alt in alternatives(group):
+                tokens = NOISE_RE.sub(" ", alt).split()
+                if len(tokens) == 1 and not TAG_RE.search(alt):
+                    if gi == 2 or tokens[0].endswith("nd"):
+                        data.verb_forms.add(tokens[0])
+    # Adjective entries list the comparative next: "hoch {adj} | höher".
+    if "adj" in head_tags and len(german_groups) > 1:
+        for alt in alternatives(german_groups[1]):
+            tokens = NOISE_RE.sub(" ", alt).split()
+            if len(tokens) == 1:
+                data.comparatives.add(tokens[0])
+    # A noun that heads an entry on its own and is translated by more than
+    # an "-ing" form is a noun of its own ("Vertrauen {n} :: trust").
+    if len(head_alts) == 1 and head_tags == ["n"] and not english_is_gerund(english_groups[0]):
+        noun = single_noun(head_alts[0])
+        if noun:
+            data.noun_entries.add(noun)
+    if classify(TAG_RE.findall(head_alts[0])) == "noun" and "{pl}" not in head_alts[0]:
+        noun = single_noun(head_alts[0])
+        if noun:
+            data.entry_heads.add(noun)
+    if classify(head_tags) == "other" and len(head_alts) > 1:
+        first = NOISE_RE.sub(" ", head_alts[0]).split()
+        if len(first) == 1:
+            data.first_others.add(first[0])
+    plural_groups = parse_plurals(german_groups, data, english_groups)
+
+    for gi, group in enumerate(german_groups):
+        if gi in plural_groups:
+            continue
+        english_group = english_groups[gi] if gi < len(english_groups) else ""
+        proper = english_is_proper(english_group) if english_group else False
+        gerund = english_is_gerund(english_group) if english_group else False
+        insult = english_is_insult(english_group)
+        alts = alternatives(group)
+        # A vulgar or slang label at the end of a group covers the whole
+        # group, one sense: "Fick {m}; Ficken {n}; Vögeln {n} [vulg.]",
+        # "Dünnpfiff {m} [ugs.]; Dünnschiss {m}; Scheißerei {f} [slang]".
+        # A pejorative label stays with its word ("Fernseher {m}; Glotze {f}
+        # [pej.]"); insults are recognised by their translation.
+        group_labels = {l.strip() for l in LABEL_RE.findall(alts[-1])} & GROUP_LABELS
+        # A sense only ever translated by English slang is slang too
+        # ("kotzen {vi} [ugs.] :: to ralph [slang]").
+        if english_is_slang(english_group):
+            group_labels.add("slang")
+        # An untagged adjective/adverb/verb takes the tag of the next
+        # tagged alternative: "lüstern; geil {adj}".
+        inherited = [None] * len(alts)
+        pending = None
+        for i in range(len(alts) - 1, -1, -1):
+            tags = TAG_RE.findall(alts[i])
+            if tags:
+                pending = classify(tags)
+            inherited[i] = pending
+        for i, alt in enumerate(alts):
+            tags = [t.strip() for t in TAG_RE.findall(alt)]
+            word_class = classify(tags) if tags else inherited[i]
+            if word_class is None or (not tags and word_class == "noun"):
+                continue
+            tokens = headword_tokens(alt, word_class == "verb")
+            if len(tokens) != 1:
+                continue
+            word = tokens[0]
+            if gi == 0 and word_class == "verb":
+                data.verbs.add(word)
+            if gi == 0 and word_class == "other":
+                data.others.add(word)
+                if "adv" in tags:
+                    data.adverbs.add(word)
+            labels = frozenset(l.strip() for l in LABEL_RE.findall(alt)) | group_labels
+            comment = " ".join(re.findall(r"\(([^)]*)\)", alt))
+            occ = Occurrence(word_class, labels, proper, comment, gi, gerund,
+                             insult, "adj" in tags or (not tags and "adj" in head_tags),
+                             tags == ["n"])
+            occ.sense = (line_number, gi)
+            occ.masculine = tags == ["m"]
+            data.senses[occ.sense].append(word)
+            data.occurrences[word].append(occ)
+
+
+def parse_trans(lines):
+    """Collect tagged single-word headwords and what the rules need about them."""
+    data = TransData()
+    for n, line in enumerate(lines):
+        parse_line(line, data, n)
+    mark_insult_senses(data)
     return data
+
+
+def insult_words(data):
+    """Words that are insults in at least half of their senses."""
+    return {w for w, occs in data.occurrences.items()
+            if 2 * sum(o.insult for o in occs) >= len(occs)}
+
+
+def mark_insult_senses(data):
+    """A sense that lists an insult is an insult for all its words.
+
+    "Idiot {m}; Schwachkopf {m}; Dummkopf {m} :: lamebrain": "Idiot" is
+    mostly an insult, so this sense is one too.  A word does not mark its
+    own senses: the donkey sense of "Esel", alone in its group, stays.  Done twice, so that a word found that way
+    marks the senses it shares in turn.
+    """
+    for _ in range(2):
+        insults = insult_words(data)
+        for word, occs in data.occurrences.items():
+            for o in occs:
+                if any(w in insults and w != word for w in data.senses[o.sense]):
+                    o.insult = True
+    data.insults = {w.lower() for w in insult_words(data) if len(w) >= MIN_LEN}
+
+
+def load_trans():
+    with open(TRANS_PATH, encoding="utf-8") as f:
+        return parse_trans(f)
+
+
+# ---------------------------------------------------------------------------
+# Word forms
+# ---------------------------------------------------------------------------
+
+
+def umlauted(word):
+    """The stem with its last vowel umlauted: "Hand" -> "händ", "Haus" -> "häus"."""
+    w = word.lower()
+    for i in range(len(w) - 1, -1, -1):
+        if w[i] in "aou":
+            if w[i] == "u" and i > 0 and w[i - 1] == "a":
+                return w[:i - 1] + "äu" + w[i + 1:]
+            return w[:i] + "äöü"["aou".index(w[i])] + w[i + 1:]
+        if w[i] in "eiäöü":
+            return None
+    return None
+
+
+def verb_stem(infinitive):
+    return infinitive[:-2] if infinitive.endswith("en") else infinitive[:-1]
+
+
+def regular_verb_forms(infinitive):
+    """Participles and finite forms of a regular verb.
+
+    "weinen" -> weinend, weint, weinte, geweint; "einweihen" -> eingeweiht;
+    "zögern" -> zögert; "arbeiten" -> arbeitet.  The ge- of a separable verb
+    goes after its first part, wherever that is: every split is produced.
+    """
+    stem = verb_stem(infinitive)
+    t = "et" if stem.endswith(("t", "d")) else "t"
+    forms = {infinitive + "d", stem + t, stem + t + "e", stem + "te"}
+    for i in range(0, len(stem) - 1):
+        forms.add(stem[:i] + "ge" + stem[i:] + t)
+    return forms
+
+
+class VerbForms:
+    """Which lower-case words are forms of a verb in trans-de-en."""
+
+    def __init__(self, trans):
+        self.forms = set(trans.verb_forms)
+        for verb in trans.verbs:
+            if verb[:1].islower() and verb.endswith("n"):
+                self.forms.update(regular_verb_forms(verb))
+
+    def __contains__(self, word):
+        return word in self.forms
 
 
 # ---------------------------------------------------------------------------
@@ -341,6 +765,7 @@ def parse_trans():
 # ---------------------------------------------------------------------------
 
 WORD_RE = re.compile(r"[A-Za-zÄÖÜäöü][a-zäöüß]*")
+DECLENSION_ENDINGS = ("e", "en", "er", "es", "em")
 
 
 def rule_shape(word):
@@ -348,20 +773,23 @@ def rule_shape(word):
     return MIN_LEN <= len(word) <= MAX_LEN and WORD_RE.fullmatch(word) is not None
 
 
-def rule_current_spelling(word, ngerman):
-    """Must be in the current-spelling list (drops "daß", "Schiffahrt").
+def rule_current_spelling(word, spelling):
+    """Must be spelled as today (drops "daß", "Schiffahrt").
 
-    ngerman misses a few base forms ("Opfer", "Essen") but lists their
-    inflected forms ("Opfers", "Essens"), which confirm the spelling too.
+    spelling holds the word forms of ngerman and hunspell.  A capitalised
+    word is spelled right if its lower-case form is, as a spelling checker
+    sees it ("Morgen" from "morgen").  A few base forms are in neither
+    ("Essen") but their inflected forms are ("Essens"), which confirm the
+    spelling too.
     """
-    if word in ngerman:
+    if word in spelling or word.lower() in spelling:
         return True
-    return any(word + ending in ngerman for ending in ("s", "es", "n", "en"))
+    return any(word + ending in spelling for ending in ("s", "es", "n", "en"))
 
 
-def rule_not_offensive(occs):
-    """Any vulgar, pejorative or slang label anywhere drops the word."""
-    return not any(o.labels & OFFENSIVE_LABELS for o in occs)
+def rule_not_vulgar(occs):
+    """A vulgar sense anywhere drops the word, not only the sense."""
+    return not any(o.labels & VULGAR_LABELS for o in occs)
 
 
 def rule_case_matches_class(word, occ):
@@ -395,9 +823,22 @@ def rule_headword_position(occ):
     return occ.word_class == "noun" or occ.group == 0
 
 
+def is_regional(labels):
+    """True if the labels limit a sense to a region outside standard German."""
+    if GERMANY_LABEL in labels:
+        return False
+    german = labels & GERMAN_REGION_LABELS
+    if len(german) >= 2:
+        return False
+    return bool(german or labels & FOREIGN_REGION_LABELS)
+
+
 def rule_usable_occurrence(word, occ):
-    """An occurrence counts if it has no restricting label and fits its class."""
+    """An occurrence (a sense) counts if nothing restricts or taints it."""
     return (not (occ.labels & RESTRICTED_LABELS)
+            and not is_regional(occ.labels)
+            and not (occ.labels & OFFENSIVE_SENSE_LABELS)
+            and not occ.insult
             and rule_headword_position(occ)
             and rule_case_matches_class(word, occ)
             and rule_base_form(word, occ)
@@ -408,39 +849,134 @@ def rule_not_blocked(word):
     return word not in BLOCKLIST
 
 
-def rule_not_inflected_adjective(word, occs, adjectives, ngerman):
-    """Drop declined adjectives that slipped in as headwords.
+# Suffixes that make an adjective or a person of an insult ("idiotisch").
+INSULT_SUFFIXES = ("isch", "ig", "haft", "in")
 
-    "zweitbeste; zweitbester; zweitbestes {adj}" lists declined forms; keep
-    only a form whose shorter stem is not itself an adjective here, and drop
-    declined superlatives ("zweitgrößter" when "zweitgrößte" exists).
-    Words also used as nouns, verbs or adverbs are left alone.
-    """
-    if any(o.word_class != "other" for o in occs):
-        return True
-    for ending in ("e", "en", "er", "es", "em"):
-        if word.endswith(ending) and word[: -len(ending)] in adjectives:
+
+def rule_not_built_on_insult(word, insults, slurs, heads):
+    """Compounds and derivations of insults are insults ("Fachidiot",
+    "Vollidiot", "trottelig"): a word that ends in one after another word,
+    or is one with an adjective suffix.  A slur taints every compound
+    ("Zigeunerleben"); an insult as the first part need not ("Irreführung")."""
+    w = word.lower()
+    for insult in insults | slurs:
+        if w.endswith(insult) and w != insult and w[: -len(insult)] in heads:
             return False
-    if re.search(r"st(?:er|es|em|en)$", word) and word[:-1] in ngerman:
-        return False
-    return True
+        if w.startswith(insult) and w[len(insult):] in INSULT_SUFFIXES:
+            return False
+    return not any(w.startswith(s) and w[len(s):] in heads for s in slurs)
 
 
-def rule_participle_is_adjective(word, occs, trans, verbs):
-    """A participle counts as an adjective only if it behaves like one.
+def rule_not_abbreviation(word, abbreviations):
+    """Words the source writes as an abbreviation marker ("/Kita/") are short forms."""
+    return word not in abbreviations
 
-    trans-de-en tags many participles {adj} ("kompensiert", "vorbereitet").
-    Lexicalised ones are gradable ("am gebildetsten") or have an adverb
-    entry of their own ("verrückt", "spannend"); the rest are verb forms.
+
+def only_other(occs):
+    return all(o.word_class == "other" for o in occs)
+
+
+# Prefixes of superlatives: "zweitjüngste", "allerbeste".
+SUPERLATIVE_PREFIXES = ("zweit", "dritt", "viert", "aller")
+
+
+def superlative_base(word, adjectives):
+    """The adjective a superlative comes from ("größte" <- "groß",
+    "zweitjüngster" <- "jung"), or None."""
+    for prefix in SUPERLATIVE_PREFIXES:
+        if word.startswith(prefix) and len(word) > len(prefix) + 3:
+            word = word[len(prefix):]
+            break
+    m = re.fullmatch(r"(.{3,}?)(?:e?st|(?<=[sßz])t)(?:e|er|es|em|en)", word)
+    if m:
+        stem = m.group(1)
+        for base in (stem, stem.translate(str.maketrans("äöü", "aou")),
+                     stem[:-1] + "ch" if stem.endswith("h") else stem):
+            if base in adjectives:
+                return base
+    return None
+
+
+def comparative_base(word, trans, adjectives):
+    """The adjective a comparative comes from ("älter" <- "alt"), or None.
+
+    Only forms the source lists as comparatives count."""
+    if word not in trans.comparatives or not word.endswith("er"):
+        return None
+    stem = word[:-2]
+    for base in (stem, stem.translate(str.maketrans("äöü", "aou"))):
+        if base in adjectives:
+            return base
+    return None
+
+
+def declined_base(word, others):
+    """The base form a declined adjective, pronoun or numeral comes from, or None.
+
+    "hohes" <- "hoch" (ch becomes h before an ending), "ihres" <- "ihr",
+    "drittes" <- "dritte", "anderer" <- "andere".
     """
-    if any(o.word_class != "other" for o in occs):
+    for ending in DECLENSION_ENDINGS:
+        if word.endswith(ending) and len(word) > len(ending) + 1:
+            stem = word[: -len(ending)]
+            if stem in others:
+                return stem
+            if stem.endswith("h") and stem[:-1] + "ch" in others:
+                return stem[:-1] + "ch"
+    for ending in ("r", "s", "m", "n"):
+        stem = word[:-1]
+        if word.endswith(ending) and stem.endswith("e") and stem in others:
+            return stem
+    return None
+
+
+def rule_not_declined(word, occs, trans, adjectives):
+    """Drop declined adjectives, pronouns and numerals ("hohes", "ihres"),
+    superlatives ("größte") and comparatives ("älter"; an adverb of its own
+    stays: "später", "lieber").
+
+    A form counts as declined when its base form is in the source as an
+    adjective, pronoun or numeral.  A word whose own declined forms are
+    there is a base itself ("unser": "unsere"), and so is a word that an
+    entry lists first ("nahe; nah {adj}", "dritte; dritter; drittes {num}");
+    an adverb entry of its own keeps a word too ("lieber", "weiter").
+    """
+    if not only_other(occs):
         return True
-    participle = word in trans.verb_forms or (word.endswith("nd") and word[:-1] in verbs)
-    if not participle:
+    if superlative_base(word, adjectives) is not None:
+        return False
+    if comparative_base(word, trans, adjectives) is not None:
+        return word in trans.adverbs
+    if word in trans.first_others or declined_base(word, trans.others) is None:
         return True
-    if (word + "sten") in trans.superlatives or (word + "esten") in trans.superlatives:
+    if any(word + ending in trans.others for ending in DECLENSION_ENDINGS):
         return True
     return word in trans.adverbs
+
+
+def is_gradable(word, trans):
+    return (word + "er" in trans.comparatives
+            or word + "sten" in trans.superlatives
+            or word + "esten" in trans.superlatives)
+
+
+def rule_participle_is_adjective(word, occs, trans, verb_forms):
+    """Participles and other verb forms stay only as adjectives of their own.
+
+    trans-de-en tags many verb forms {adj} or {adv} ("eingeweiht", "weinend",
+    "zögert", "sollte", "vereinigt").  An adjective of its own has an {adj}
+    entry and is gradable ("aufgeregt | aufgeregter | am aufgeregtesten");
+    a present participle may instead have several adjective senses
+    ("spannend": exciting, compelling).
+    """
+    if not only_other(occs) or word not in verb_forms:
+        return True
+    adjective_senses = sum(1 for o in occs if o.adjective)
+    if adjective_senses == 0:
+        return False
+    if is_gradable(word, trans):
+        return True
+    return word.endswith("nd") and adjective_senses >= 2
 
 
 def rule_not_from_place_name(word, places):
@@ -453,65 +989,114 @@ def rule_not_from_place_name(word, places):
     return True
 
 
-def rule_nominalised_infinitive(word, occs, verbs, ranks, ngerman):
-    """Nouns made from a verb ("das Ablegen") only if they are words of their own.
+def is_nominalised_infinitive(word, trans):
+    """A neuter noun spelled like an infinitive: "das Spielen", "das Essen".
 
-    Every infinitive can be used as a noun.  Established ones ("Essen" =
-    food, "Leben" = life, "Wissen" = knowledge) have a translation that is
-    not just the English -ing form, and are common; the frequency lists
-    cannot tell noun from verb, so both tests are needed.
+    Such nouns are always neuter; "der Regen" or "der Laden" only share
+    their spelling with a verb.
     """
-    if not word[0].isupper() or not word.endswith("n"):
-        return True
-    if all(o.gerund for o in occs) and word.lower() in ngerman:
-        return False  # "Übersteuern" = "oversteering": only the verb
-    if word.lower() not in verbs:
-        return True
-    if all(o.gerund for o in occs):
+    if not (word[0].isupper() and word.endswith("n") and word.lower() in trans.verbs):
         return False
-    rank = ranks.get(word.lower())
-    return rank is not None and rank < NOMINALISED_MAX_RANK
+    return is_neuter(trans.occurrences.get(word, ()))
 
 
-def rule_preferred_spelling(word, ngerman):
+def rule_nominalised_infinitive(word, occs, trans, ranks, spelling):
+    """Nouns made from a verb ("das Ablegen") only if they are nouns of their own.
+
+    Every infinitive can be used as a noun.  Established ones are countable
+    (the source lists a plural: "Leben {n} | Leben {pl}"), or head an entry
+    alone with a translation that is more than the English -ing form and
+    are used as nouns: their genitive is in the frequency lists
+    ("Vertrauen {n} :: trust", "des Vertrauens").  "das Bauen :: construction"
+    is not.
+    """
+    if not is_nominalised_infinitive(word, trans):
+        # A verb the dictionary has no entry for still shows in a noun that
+        # is only translated by -ing forms ("Schossen {n} :: bolting").
+        return not (word[0].isupper() and word.endswith("n") and is_neuter(occs)
+                    and all(o.gerund for o in occs) and word.lower() in spelling)
+    if word in trans.own_plural:
+        return True
+    return word in trans.noun_entries and word.lower() + "s" in ranks
+
+
+def rule_not_nominalised_adjective(word, occs, trans, adjectives):
+    """Drop adjectives used as neuter nouns ("das Übliche") and comparatives
+    used as nouns ("der Schwächere").  Persons named by an adjective are
+    nouns of their own ("der/die Betroffene {m,f}"), in their weak form:
+    "Norddeutscher {m}" is declined ("das Alter {n}" is not)."""
+    if not word[0].isupper():
+        return True
+    if (word.endswith("er") and word[:-2].lower() in adjectives
+            and all(o.masculine for o in occs if o.word_class == "noun")):
+        return False  # "ein Norddeutscher": the noun is "der Norddeutsche"
+    if not word.endswith("e"):
+        return True
+    base = word[:-1].lower()
+    if base in trans.comparatives:
+        return False
+    return not (base in adjectives and is_neuter(occs))
+
+
+def rule_not_plural(word, occs, trans):
+    """Drop plurals tagged as singular ("Sachen {f}", "Modelle {n}").
+
+    A word the source lists as another noun's plural is a plural, unless it
+    is a singular with a plural of its own too ("Reifen {m} | Reifen {pl}")
+    or heads an entry as a singular ("Weihnachten {n}; Weihnacht {f}").
+    """
+    if not word[0].isupper() or word not in trans.plural_of:
+        return True
+    return word in trans.own_plural or word in trans.entry_heads
+
+
+def rule_preferred_spelling(word, spelling):
     """Drop "ph" spellings where the recommended "f" form exists.
 
     "Photographie" -> "Fotografie", "Demographie" -> "Demografie".  Only
     "Photo"/"photo" and "-ograph-" are replaced: "Graph" is not "Graf".
     """
     variant = word.replace("Photo", "Foto").replace("photo", "foto").replace("ograph", "ograf")
-    return variant == word or variant not in ngerman
+    return variant == word or variant not in spelling
 
 
-def candidates(trans, ngerman, ranks):
-    """word -> list of usable occurrences, after all rules."""
+def candidates(trans, spelling, ranks):
+    """word -> list of usable occurrences, after the rules on the sources."""
     usable_by_word = {}
     for word in sorted(trans.occurrences):
         occs = trans.occurrences[word]
-        if not rule_shape(word) or not rule_current_spelling(word, ngerman):
+        if not rule_shape(word) or not rule_current_spelling(word, spelling):
             continue
-        if not rule_not_offensive(occs) or not rule_not_blocked(word):
+        if not rule_not_vulgar(occs) or not rule_not_blocked(word):
             continue
         usable = [o for o in occs if rule_usable_occurrence(word, o)]
         if usable:
             usable_by_word[word] = usable
-    # Rules that look at other candidates.
-    adjectives = {w for w, occs in usable_by_word.items()
-                  if any(o.word_class == "other" for o in occs)}
-    verbs = {w for w, occs in usable_by_word.items()
-             if any(o.word_class == "verb" for o in occs)}
+    adjectives = {w for w in trans.others
+                  if any(o.adjective for o in trans.occurrences.get(w, ()))}
+    verb_forms = VerbForms(trans)
+    heads = {w.lower() for w in trans.occurrences if len(w) >= 3}
+    slurs = {w.lower() for w in SLURS}
     result = {}
     for word in sorted(usable_by_word):
         occs = usable_by_word[word]
-        if not rule_not_inflected_adjective(word, occs, adjectives, ngerman):
+        if not rule_not_abbreviation(word, trans.abbreviations):
             continue
-        if not rule_participle_is_adjective(word, occs, trans, verbs):
+        if not rule_not_built_on_insult(word, trans.insults, slurs, heads):
+            continue
+        if not rule_not_declined(word, occs, trans, adjectives):
+            continue
+        if not rule_participle_is_adjective(word, occs, trans, verb_forms):
             continue
         if not rule_not_from_place_name(word, trans.places):
             continue
-        if not rule_nominalised_infinitive(word, occs, verbs, ranks, ngerman):
+        if not rule_nominalised_infinitive(word, occs, trans, ranks, spelling):
             continue
-        if not rule_preferred_spelling(word, ngerman):
+        if not rule_not_plural(word, occs, trans):
+            continue
+        if not rule_not_nominalised_adjective(word, occs, trans, adjectives):
+            continue
+        if not rule_preferred_spelling(word, spelling):
             continue
         result[word] = occs
     return result
@@ -521,9 +1106,14 @@ def candidates(trans, ngerman, ranks):
 # Ranking: how common is a word?
 # ---------------------------------------------------------------------------
 
-# Unknown words sort after all ranked ones; the tiers keep the three kinds
-# of evidence apart (the word itself > its inflected forms > its parts).
-TIER_DIRECT, TIER_INFLECTED, TIER_COMPOUND, TIER_NONE = 0, 1, 2, 3
+# Unknown words sort after all ranked ones; the tiers keep the kinds of
+# evidence apart: the word itself > its inflected forms > the compounds made
+# from it > its parts.
+TIER_DIRECT, TIER_INFLECTED, TIER_PRODUCTIVE, TIER_COMPOUND, TIER_NONE = 0, 1, 2, 3, 4
+TECHNICAL_SHIFT = 4
+# A word without rank that starts or ends this many headwords of the
+# dictionary is a word people build on ("Igel": "Seeigel", "Igelfisch" ...).
+PRODUCTIVE_MIN = 5
 
 
 def inflected_forms(word, word_classes):
@@ -537,21 +1127,217 @@ def inflected_forms(word, word_classes):
     if "noun" in word_classes:
         forms.update(w + s for s in ("e", "en", "n", "s", "es", "er", "ern"))
     if "other" in word_classes:
-        forms.update(w + s for s in ("e", "en", "er", "es", "em"))
+        forms.update(w + s for s in DECLENSION_ENDINGS)
     if "verb" in word_classes:
-        stem = w[:-2] if w.endswith("en") else w[:-1]
+        stem = verb_stem(w)
         forms.update(stem + s for s in ("e", "st", "t", "te", "ten", "end"))
         forms.add("ge" + stem + "t")
     return sorted(forms)
 
 
-def direct_rank(word, ranks):
-    return ranks.get(word.lower())
+def german_forms(word, word_classes):
+    """Inflected forms only German has: no English plural -s, no name genitive.
+
+    "Hand" -> "hände", "Kind" -> "kindern"; "Rain", "Port" or "Kleist" have
+    none in the frequency lists.
+    """
+    w = word.lower()
+    forms = set()
+    if "noun" in word_classes:
+        # No plain -er: "Rainer" and "porter" are not forms of "Rain", "Port".
+        forms.update(w + s for s in ("e", "en", "n", "ern", "es"))
+        u = umlauted(w)
+        if u:
+            forms.update(u + s for s in ("", "e", "en", "er", "ern", "n"))
+    if "other" in word_classes:
+        forms.update(w + s for s in DECLENSION_ENDINGS)
+        if w.endswith(("el", "er")):  # "dunkel" -> "dunkle", "sauer" -> "saure"
+            forms.update(w[:-2] + w[-1] + s for s in DECLENSION_ENDINGS)
+    if "verb" in word_classes:
+        stem = verb_stem(w)
+        forms.update(stem + s for s in ("e", "st", "t", "te", "ten", "end"))
+    forms.discard(w)
+    return sorted(forms)
 
 
-def inflected_rank(word, word_classes, ranks):
-    found = [ranks[f] for f in inflected_forms(word, word_classes) if f in ranks]
-    return min(found) if found else None
+class Ranker:
+    """Frequency ranks of the candidates, with borrowed ranks taken away.
+
+    The frequency lists are lower case and count every use of a spelling.
+    A word's own rank is the list rank of its spelling, except where that
+    rank belongs to something else:
+      * a verb, for the noun made from it ("Spielen" has the rank of "spielen");
+      * a name, for a word spelled like one ("Wagner", "Kleist"), or English
+        text in German articles ("Rain", "Peak"): words in a name list or
+        only in the written (wikipedia) list need a German inflected form in
+        the lists as well;
+      * a common word, for a specialist homograph ("buch", a type style,
+        against "Buch").
+    """
+
+    def __init__(self, cands, frequency, trans):
+        self.cands = cands
+        self.frequency = frequency
+        self.trans = trans
+        by_lower = defaultdict(list)
+        for w in cands:
+            by_lower[w.lower()].append(w)
+        self.by_lower = by_lower
+        self._own = {w: self._own_rank(w) for w in cands}
+        self.family = compound_families({w.lower() for w in trans.occurrences if w.isalpha()})
+
+    def productivity(self, word):
+        """How many compounds of the dictionary the word is part of (with a
+        verb, its stem: "schaukeln" -> "Schaukelstuhl")."""
+        w = word.lower()
+        n = self.family.get(w, 0)
+        if any(o.word_class == "verb" for o in self.cands[word]):
+            n = max(n, self.family.get(verb_stem(w), 0))
+        return n
+
+    def has_german_forms(self, word):
+        """True if a German-only form is in the lists and not far rarer than
+        the word itself ("Port" is not German by "porte" alone)."""
+        f = self.frequency
+        classes = {o.word_class for o in self.cands[word]}
+        rank = f.ranks.get(word.lower())
+        limit = None if rank is None else max(EVIDENCE_FACTOR * rank, EVIDENCE_MIN_RANK)
+        return any(form in f.ranks and form not in f.first_names and form not in f.last_names
+                   and (limit is None or f.ranks[form] < limit)
+                   for form in german_forms(word, classes))
+
+    def suspicious(self, word):
+        """Spelled like a common name or known only from written text."""
+        w = word.lower()
+        f = self.frequency
+        return (w in f.first_names or w not in f.spoken
+                or w in f.last_names[:COMMON_NAME_RANK])
+
+    def borrowed_from_name(self, word):
+        return self.suspicious(word) and not self.has_german_forms(word)
+
+    def _own_rank(self, word):
+        r = self.frequency.ranks.get(word.lower())
+        if r is None:
+            return None
+        if is_nominalised_infinitive(word, self.trans):
+            # The genitive ("des Lebens") is the noun's own form.
+            return self.frequency.ranks.get(word.lower() + "s")
+        twins = [t for t in self.by_lower[word.lower()] if t != word]
+        if twins and is_technical(self.cands[word]) and not all(is_technical(self.cands[t]) for t in twins):
+            return None
+        if (word[0].isupper() and is_neuter(self.cands[word])
+                and any(is_function_word(self.cands[t]) for t in twins)):
+            return None  # "das Aber" does not share the rank of "aber"
+        if self.borrowed_from_name(word):
+            return None
+        return r
+
+    def own_rank(self, word):
+        return self._own[word]
+
+    def inflected_rank(self, word):
+        """Best rank of the word's forms; only German-only forms for a word
+        whose own rank was borrowed ("Client" is not found by "clients")."""
+        classes = {o.word_class for o in self.cands[word]}
+        ranks = self.frequency.ranks
+        forms = german_forms(word, classes) if self.suspicious(word) else inflected_forms(word, classes)
+        found = [ranks[f] for f in forms if f in ranks]
+        return min(found) if found else None
+
+    def compound_rank(self, word):
+        return compound_rank(word, self.frequency.ranks)
+
+    def score(self, word):
+        """Sort key: smaller = more common.
+
+        Words ranked themselves come first, whatever their field.  Among the
+        rest, specialist terms ("Testtiefe [techn.]") go after all everyday words.
+        """
+        occs = self.cands[word]
+        r = self.own_rank(word)
+        if r is not None:
+            return (TIER_DIRECT, r, sort_key(word))
+        shift = TECHNICAL_SHIFT if is_technical(occs) else 0
+        r = self.inflected_rank(word)
+        if r is not None:
+            return (TIER_INFLECTED + shift, r, sort_key(word))
+        p = self.productivity(word)
+        if p >= PRODUCTIVE_MIN:
+            # Words that many compounds are built on are known whatever
+            # their field ("Igel [zool.]", "husten [med.]").
+            return (TIER_PRODUCTIVE, -p, sort_key(word))
+        r = self.compound_rank(word)
+        if r is not None:
+            return (TIER_COMPOUND + shift, r, len(word), sort_key(word))
+        return (TIER_NONE + shift, len(word), sort_key(word))
+
+
+def is_neuter(occs):
+    nouns = [o for o in occs if o.word_class == "noun"]
+    return bool(nouns) and all(o.neuter for o in nouns)
+
+
+def is_function_word(occs):
+    """Only used as a conjunction, preposition, pronoun, adverb or the like."""
+    return all(o.word_class == "other" and not o.adjective for o in occs)
+
+
+def rule_not_a_first_name(word, ranker):
+    """A capitalised word in the first-name list is a name ("Johannes",
+    "Benedikt"), unless German inflected forms show it is a noun too
+    ("Rose": "Rosen")."""
+    w = word.lower()
+    if not word[0].isupper() or w not in ranker.frequency.first_names:
+        return True
+    return ranker.has_german_forms(word)
+
+
+def rule_not_blocking_play(word, ranker, extensions):
+    """A rare word must not end play before common ones.
+
+    "Schi" (a spelling of "Ski") has no rank of its own but starts "Schiff",
+    "Schicht", "Schild": a player spelling those would lose on it.  Such a
+    word goes if two or more words it starts are common.
+    """
+    if ranker.own_rank(word) is not None:
+        return True
+    common = [e for e in extensions
+              if ranker.own_rank(e) is not None and ranker.own_rank(e) < PLAY_COMMON_RANK]
+    return len(common) < 2
+
+
+LINKING_ELEMENTS = ("s", "n", "en", "es", "e")
+COMPOUND_PART_MIN = 4
+
+
+def compound_families(heads):
+    """part -> number of two-part compounds among heads that contain it.
+
+    "seeigel" = "see" + "igel" counts for both parts; a linking element may
+    follow the first part ("schaukelstuhl", "kirschenbaum").  Parts need
+    COMPOUND_PART_MIN letters, so chance endings ("-stand" in "Abstand")
+    do not count for "Tand".
+    """
+    family = defaultdict(int)
+    for h in sorted(heads):
+        for cut in range(COMPOUND_PART_MIN, len(h) - COMPOUND_PART_MIN + 1):
+            first, second = h[:cut], h[cut:]
+            if second not in heads:
+                continue
+            firsts = [first] + [first[: -len(l)] for l in LINKING_ELEMENTS
+                                if first.endswith(l) and len(first) - len(l) >= COMPOUND_PART_MIN]
+            found = next((f for f in firsts if f in heads), None)
+            if found:
+                family[found] += 1
+                family[second] += 1
+                break
+    return family
+
+
+# Suffixes that derive a word from another ("salzig" from "Salz").
+DERIVATION_SUFFIXES = ("ig", "lich", "isch", "bar", "los", "sam", "haft",
+                       "chen", "lein", "ung", "heit", "keit", "erin", "in")
 
 
 def compound_rank(word, ranks):
@@ -559,9 +1345,16 @@ def compound_rank(word, ranks):
 
     "Aalsuppe" = "aal" + "suppe"; linking elements -s-, -n-, -en-, -es-, -e-
     are allowed.  Both parts need at least 3 letters and must be ranked.
+    A word derived from a ranked word by a suffix takes that word's rank
+    ("salzig" = "salz" + "-ig").
     """
     w = word.lower()
     best = None
+    for suffix in DERIVATION_SUFFIXES:
+        base = w[: -len(suffix)]
+        if w.endswith(suffix) and len(base) >= 3 and base in ranks:
+            if best is None or ranks[base] < best:
+                best = ranks[base]
     for cut in range(3, len(w) - 2):
         head, tail = w[:cut], w[cut:]
         if tail not in ranks:
@@ -588,33 +1381,33 @@ def is_technical(occs):
     return all(o.labels & TECHNICAL_LABELS for o in occs)
 
 
-def score(word, occs, ranks):
-    """Sort key: smaller = more common.
-
-    Words ranked themselves come first, whatever their field.  Among the
-    rest, specialist terms ("Testtiefe [techn.]") go after all everyday words.
-    """
-    classes = {o.word_class for o in occs}
-    r = direct_rank(word, ranks)
-    if r is not None:
-        return (TIER_DIRECT, r, sort_key(word))
-    shift = 3 if is_technical(occs) else 0
-    r = inflected_rank(word, classes, ranks)
-    if r is not None:
-        return (TIER_INFLECTED + shift, r, sort_key(word))
-    r = compound_rank(word, ranks)
-    if r is not None:
-        return (TIER_COMPOUND + shift, r, len(word), sort_key(word))
-    return (TIER_NONE + shift, len(word), sort_key(word))
+def extensions_of(words):
+    """word -> the other words that start with it (byte order keeps them together)."""
+    ordered = sorted(words, key=sort_key)
+    result = {}
+    for i, w in enumerate(ordered):
+        key = sort_key(w)
+        ext = []
+        for other in ordered[i + 1:]:
+            if not sort_key(other).startswith(key):
+                break
+            ext.append(other)
+        result[w] = ext
+    return result
 
 
-def select(cands, ranks):
+def select(cands, frequency, trans):
     """Pick the pro list (most common first) and its beginner part."""
-    ordered = sorted(cands, key=lambda w: score(w, cands[w], ranks))
+    ranker = Ranker(cands, frequency, trans)
+    extensions = extensions_of(cands)
+    kept = [w for w in cands
+            if rule_not_a_first_name(w, ranker)
+            and rule_not_blocking_play(w, ranker, extensions[w])]
+    ordered = sorted(kept, key=ranker.score)
     pro = ordered[:PRO_TARGET]
     # Beginner words: only words that are frequent in their own right.
-    direct = [w for w in pro if direct_rank(w, ranks) is not None]
-    beginner = set(sorted(direct, key=lambda w: (direct_rank(w, ranks), sort_key(w)))[:BEGINNER_TARGET])
+    direct = [w for w in pro if ranker.own_rank(w) is not None]
+    beginner = set(sorted(direct, key=lambda w: (ranker.own_rank(w), sort_key(w)))[:BEGINNER_TARGET])
     return sorted(pro, key=sort_key), beginner
 
 
@@ -674,10 +1467,49 @@ def statistics(text):
                len(longest), prefixes))
 
 
+def read_everyday_words(path):
+    """Words of the everyday-words file: '#' starts a comment, words are
+    separated by white space."""
+    words = []
+    with open(path, encoding="utf-8") as f:
+        for line in f:
+            words.extend(line.split("#", 1)[0].split())
+    return words
+
+
+def coverage(text, everyday):
+    """Share of the everyday words in the pro and in the beginner list."""
+    lines = text.splitlines()
+    pro = {l[1:] if l.startswith(MARK) else l for l in lines}
+    beginner = {l[1:] for l in lines if l.startswith(MARK)}
+    missing_pro = [w for w in everyday if w not in pro]
+    missing_beginner = [w for w in everyday if w not in beginner]
+    n = len(everyday)
+    return ("everyday words: %d\n"
+            "pro: %d (%.1f %%), missing: %s\n"
+            "beginner: %d (%.1f %%), missing: %s\n"
+            % (n, n - len(missing_pro), 100.0 * (n - len(missing_pro)) / n,
+               " ".join(missing_pro) or "-",
+               n - len(missing_beginner), 100.0 * (n - len(missing_beginner)) / n,
+               " ".join(missing_beginner) or "-"))
+
+
+def read_list(path):
+    with open(path, "rb") as f:
+        data = f.read()
+    try:
+        return data.decode("utf-8")
+    except UnicodeDecodeError as e:
+        fail("%s is not UTF-8: %s" % (path, e))
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--check", action="store_true",
                         help="only validate the existing word list")
+    parser.add_argument("--coverage", nargs="?", const=EVERYDAY_WORDS, metavar="WORDS",
+                        help="report how many everyday words (default: %s) the "
+                        "existing word list holds" % os.path.relpath(EVERYDAY_WORDS, REPO))
     parser.add_argument("--output", default=OUTPUT, help="word list path")
     parser.add_argument("--npm-prefix", default=DEFAULT_NPM_PREFIX,
                         help="npm --prefix the frequency package was installed into")
@@ -685,13 +1517,12 @@ def main():
                         help="build even if source versions differ from the recorded ones")
     args = parser.parse_args()
 
+    if args.coverage:
+        sys.stdout.write(coverage(read_list(args.output), read_everyday_words(args.coverage)))
+        return
+
     if args.check:
-        with open(args.output, "rb") as f:
-            data = f.read()
-        try:
-            text = data.decode("utf-8")
-        except UnicodeDecodeError as e:
-            fail("%s is not UTF-8: %s" % (args.output, e))
+        text = read_list(args.output)
         problems = validate_text(text)
         if problems:
             fail("%s is invalid:\n  %s" % (args.output, "\n  ".join(problems[:50])))
@@ -699,10 +1530,10 @@ def main():
         return
 
     pkg_dir = check_sources(args.npm_prefix, args.allow_other_versions)
-    ngerman = load_ngerman()
-    ranks = load_frequency_ranks(pkg_dir)
-    cands = candidates(parse_trans(), ngerman, ranks)
-    pro, beginner = select(cands, ranks)
+    trans = load_trans()
+    frequency = load_frequency(pkg_dir)
+    cands = candidates(trans, load_spelling(), frequency.ranks)
+    pro, beginner = select(cands, frequency, trans)
     text = render(pro, beginner)
     problems = validate_text(text)
     if problems:

@@ -1,0 +1,95 @@
+"""How the builder ranks words: own ranks only, never borrowed ones."""
+
+import os
+import sys
+import unittest
+
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+
+import build_wordlist as builder  # noqa: E402
+from test_rules import EverythingSpelled  # noqa: E402
+
+SOURCE = [
+    "Wagner {m}; Stellmacher {m} | Wagner {pl}; Stellmacher {pl} :: cartwright | cartwrights",
+    "Bauer {m} | Bauern {pl} :: farmer | farmers",
+    "Rain {m}; Feldrain {m} :: margin of a field",
+    "Port {m} (Netzwerk) [comp.] | Ports {pl} :: port | ports",
+    "Hand {f} | Hände {pl} :: hand | hands",
+    "leben {vi} :: to live",
+    "Leben {n} | Leben {pl} :: life | lives",
+    "aber {conj} :: but",
+    "Aber {n} | Aber {pl} :: but | buts",
+    "Johannes {m}; Jonny {m} :: peter; johnson",
+    "Rose {f} | Rosen {pl} :: rose | roses",
+    "Schi {m}; Ski {m} [sport] :: ski",
+    "Schiff {n} | Schiffe {pl} :: ship | ships",
+    "Schicht {f} | Schichten {pl} :: layer | layers",
+]
+
+# Ranks as in the frequency lists: lower case, every use of a spelling.
+RANKS = {"wagner": 100, "bauer": 300, "bauern": 900, "rain": 200, "rainer": 150,
+         "port": 250, "porte": 20000, "hand": 50, "hände": 400, "leben": 20,
+         "lebens": 700, "aber": 5, "johannes": 600, "rose": 800, "rosen": 2000,
+         "schiff": 60, "schicht": 70, "schi": 9000}
+SPOKEN = {"wagner", "bauer", "hand", "leben", "aber", "johannes", "rose", "schiff",
+          "schicht"}
+FIRST_NAMES = {"johannes", "rose", "rainer"}
+LAST_NAMES = ["müller", "wagner", "bauer"]
+
+
+class Ranks(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        trans = builder.parse_trans(SOURCE)
+        cls.cands = builder.candidates(trans, EverythingSpelled(), RANKS)
+        cls.frequency = builder.Frequency(RANKS, SPOKEN, FIRST_NAMES, LAST_NAMES)
+        cls.ranker = builder.Ranker(cls.cands, cls.frequency, trans)
+        cls.trans = trans
+
+    def own(self, word):
+        return self.ranker.own_rank(word)
+
+    def test_names_lend_no_rank(self):
+        self.assertIsNone(self.own("Wagner"))     # a common name, no German form
+        self.assertEqual(self.own("Bauer"), 300)  # "Bauern" shows the noun
+
+    def test_written_text_alone_lends_no_rank(self):
+        self.assertIsNone(self.own("Rain"))       # "rainer" is a name, not a form
+        self.assertIsNone(self.own("Port"))       # "porte" is far rarer than "port"
+        self.assertEqual(self.own("Hand"), 50)
+
+    def test_a_noun_is_not_ranked_by_its_verb_or_function_word(self):
+        self.assertEqual(self.own("Leben"), 700)  # "des Lebens", not "leben"
+        self.assertEqual(self.own("leben"), 20)
+        self.assertIsNone(self.own("Aber"))
+        self.assertEqual(self.own("aber"), 5)
+
+    def test_first_names_and_words_that_end_play_early_are_dropped(self):
+        pro, beginner = builder.select(self.cands, self.frequency, self.trans)
+        self.assertNotIn("Johannes", pro)
+        self.assertIn("Rose", pro)
+        self.assertNotIn("Schi", pro)             # before "Schiff" and "Schicht"
+        self.assertIn("Schiff", pro)
+        self.assertEqual(pro, sorted(pro, key=builder.sort_key))
+        self.assertNotIn("Rain", beginner)
+        self.assertNotIn("Wagner", beginner)
+        self.assertIn("Hand", beginner)
+
+
+class FileRules(unittest.TestCase):
+    def test_validate_text_reports_each_broken_rule(self):
+        problems = builder.validate_text("Bären\n:Apfel\nAale\nAale\nx\n")
+        text = "\n".join(problems)
+        self.assertIn("bad word 'x'", text)
+        self.assertIn("duplicate 'Aale'", text)
+        self.assertIn("not sorted: 'Bären' before 'Apfel'", text)
+        self.assertIn("expected 25000..32000", text)
+
+    def test_coverage_counts_pro_and_beginner_words(self):
+        report = builder.coverage(":Apfel\nBirne\n", ["Apfel", "Birne", "Zitrone"])
+        self.assertIn("pro: 2 (66.7 %), missing: Zitrone", report)
+        self.assertIn("beginner: 1 (33.3 %), missing: Birne Zitrone", report)
+
+
+if __name__ == "__main__":
+    unittest.main()
