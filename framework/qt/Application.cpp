@@ -67,8 +67,13 @@ void PrepareWindowSystem() {
 }
 
 int RunApplication(int argc, char** argv) {
-    g_argc = argc;
-    g_argv = argv;
+    // Qt keeps the count by reference and the vector by address for the
+    // application's life: an application made before (for a start-up box,
+    // or by the driver) keeps the arguments it was made with.
+    if (QApplication::instance() == nullptr) {
+        g_argc = argc;
+        g_argv = argv;
+    }
     qt::ensureApplication();
     if (g_app == nullptr) {
         return 1;
