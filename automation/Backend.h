@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "framework/Resources.h"
 #include "framework/Win32Types.h"
 
 namespace automation {
@@ -33,19 +34,8 @@ struct Geometry {
 
 // One control of an open dialog as it is now.
 struct ControlSnapshot {
-    enum Kind {
-        Dialog,
-        PushButton,
-        RadioButton,
-        GroupBox,
-        Edit,
-        MultiLineEdit,
-        Static,
-        Icon,
-        ListBox
-    };
     int id = 0;
-    Kind kind = Static;
+    framework::ControlKind kind = framework::ControlKind::Static;
     std::string text;  // as the screen shows it, UTF-8; a button keeps its '&' mnemonic
     bool enabled = false;
     bool visible = false;  // not hidden itself

@@ -9,25 +9,25 @@
 namespace automation {
 namespace {
 
-const char* kindName(ControlSnapshot::Kind kind) {
+const char* kindName(framework::ControlKind kind) {
     switch (kind) {
-        case ControlSnapshot::PushButton:
+        case framework::ControlKind::PushButton:
             return "button";
-        case ControlSnapshot::RadioButton:
+        case framework::ControlKind::RadioButton:
             return "radio";
-        case ControlSnapshot::GroupBox:
+        case framework::ControlKind::GroupBox:
             return "group";
-        case ControlSnapshot::Edit:
+        case framework::ControlKind::Edit:
             return "edit";
-        case ControlSnapshot::MultiLineEdit:
+        case framework::ControlKind::MultiLineEdit:
             return "multiline";
-        case ControlSnapshot::ListBox:
+        case framework::ControlKind::ListBox:
             return "listbox";
-        case ControlSnapshot::Icon:
+        case framework::ControlKind::Icon:
             return "icon";
-        case ControlSnapshot::Static:
+        case framework::ControlKind::Static:
             return "static";
-        case ControlSnapshot::Dialog:
+        case framework::ControlKind::Dialog:
             return "dialog";
     }
     return "unknown";
@@ -90,7 +90,7 @@ json::Object controlJson(const ControlSnapshot& control) {
     object.Set("checked", control.checked);
     object.Set("default", control.isDefault);
     object.Set("focus", control.focus);
-    if (control.kind == ControlSnapshot::ListBox) {
+    if (control.kind == framework::ControlKind::ListBox) {
         object.Set("lines", stringArray(control.lines));
     }
     return object;

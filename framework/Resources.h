@@ -18,6 +18,20 @@ namespace framework {
 enum class ForeignCharacters { Refuse, PassAsForeignByte };
 inline constexpr char kForeignByte = '\x1A';  // ASCII SUB, a control character
 
+// The Win32 control a template item or window plays, as the back ends and
+// the automation that reads them tell controls apart.
+enum class ControlKind {
+    Dialog,
+    PushButton,
+    RadioButton,
+    GroupBox,
+    Edit,
+    MultiLineEdit,
+    Static,
+    Icon,
+    ListBox
+};
+
 struct DialogItemTemplate {
     const char* windowClass;  // "BUTTON", "EDIT", "STATIC" or "LISTBOX"
     const char* text;         // Windows-1252, '&' before a mnemonic

@@ -16,18 +16,6 @@ namespace qt {
 class DialogWindow;
 }
 
-enum class ControlKind {
-    Dialog,
-    PushButton,
-    RadioButton,
-    GroupBox,
-    Edit,
-    MultiLineEdit,
-    Static,
-    Icon,
-    ListBox
-};
-
 class WindowImpl {
 public:
     WindowImpl(ControlKind kind_, int id_, DWORD style_, DWORD exStyle_, QWidget* widget_,

@@ -31,12 +31,12 @@ TEST(DialogLayout, EveryLabelFitsItsRoomBesideItsNeighbours) {
         harness::Run(dialog, [&] {
             const ui::DialogSnapshot shown = ui::OpenDialogs().back();
             for (const ui::ControlSnapshot& label : shown.controls) {
-                if (label.kind != ui::ControlSnapshot::Static || label.text.empty()) {
+                if (label.kind != framework::ControlKind::Static || label.text.empty()) {
                     continue;
                 }
                 EXPECT_LE(label.textWidth, label.geometry.width) << label.text;
                 for (const ui::ControlSnapshot& other : shown.controls) {
-                    if (&other != &label && other.kind != ui::ControlSnapshot::GroupBox) {
+                    if (&other != &label && other.kind != framework::ControlKind::GroupBox) {
                         EXPECT_FALSE(overlap(label.geometry, other.geometry))
                             << label.text << " touches control " << other.id;
                     }

@@ -35,34 +35,10 @@ std::string utf8(const std::string& windows1252) {
     return framework::qt::fromWindows1252(windows1252).toStdString();
 }
 
-ControlSnapshot::Kind snapshotKind(ControlKind kind) {
-    switch (kind) {
-        case ControlKind::PushButton:
-            return ControlSnapshot::PushButton;
-        case ControlKind::RadioButton:
-            return ControlSnapshot::RadioButton;
-        case ControlKind::GroupBox:
-            return ControlSnapshot::GroupBox;
-        case ControlKind::Edit:
-            return ControlSnapshot::Edit;
-        case ControlKind::MultiLineEdit:
-            return ControlSnapshot::MultiLineEdit;
-        case ControlKind::ListBox:
-            return ControlSnapshot::ListBox;
-        case ControlKind::Icon:
-            return ControlSnapshot::Icon;
-        case ControlKind::Static:
-            return ControlSnapshot::Static;
-        case ControlKind::Dialog:
-            return ControlSnapshot::Dialog;
-    }
-    return ControlSnapshot::Static;
-}
-
 ControlSnapshot snapshotOf(const WindowImpl& control) {
     ControlSnapshot snapshot;
     snapshot.id = control.id;
-    snapshot.kind = snapshotKind(control.kind);
+    snapshot.kind = control.kind;
     snapshot.text = control.screenText().toStdString();
     snapshot.enabled = control.widget->isEnabled();
     snapshot.visible = !control.widget->isHidden();
