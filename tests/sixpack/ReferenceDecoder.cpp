@@ -30,7 +30,8 @@ public:
         if (m_position / 8 >= m_stream.size()) {
             return std::nullopt;
         }
-        const unsigned bit = (m_stream[m_position / 8] >> (7 - m_position % 8)) & 1u;
+        const unsigned byte = m_stream[m_position / 8];
+        const unsigned bit = (byte >> (7 - m_position % 8)) & 1u;
         ++m_position;
         return bit;
     }
