@@ -1,5 +1,7 @@
 #include "framework/runtime/Spawn.h"
 
+#include "framework/runtime/ErrorText.h"
+
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -198,7 +200,7 @@ TEST_F(SpawnTest, NotFoundGivesEnoentAndTheRuntimeText) {
     errno = 0;
     EXPECT_EQ(_spawnlp(_P_NOWAIT, "no-such-program", "no-such-program", nullptr), -1);
     EXPECT_EQ(errno, ENOENT);
-    EXPECT_STREQ(std::strerror(errno), "No such file or directory");
+    EXPECT_EQ(framework::runtime::ErrorText(errno), "No such file or directory");
     ExpectNoChildren();
 }
 
