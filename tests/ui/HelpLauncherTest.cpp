@@ -5,17 +5,16 @@
 
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <thread>
 
 #include "framework/CWinApp.h"
 #include "res/resource.h"
 #include "tests/harness/DialogHarness.h"
+#include "tests/support/ExitPipe.h"
 #include "tests/support/GermanLocale.h"
 #include "tests/support/ScratchDirectory.h"
 #include "ui/CWordGameDlg.h"
@@ -58,22 +57,17 @@ protected:
         setenv("PATH", ((root_ / "bin").string() + ":" + oldPath_).c_str(), 1);
     }
 
-    std::vector<std::string> WaitForRuns(std::size_t count) {
+    // What the viewers started so far recorded, one text per start.
+    std::vector<std::string> Runs() const {
         std::vector<std::string> runs;
-        for (int attempt = 0; attempt < 500 && runs.size() < count; ++attempt) {
-            runs.clear();
-            if (fs::exists(root_ / "runs")) {
-                for (const auto& entry : fs::directory_iterator(root_ / "runs")) {
-                    if (entry.path().extension() != ".tmp") {
-                        std::ifstream in(entry.path());
-                        std::stringstream text;
-                        text << in.rdbuf();
-                        runs.push_back(text.str());
-                    }
+        if (fs::exists(root_ / "runs")) {
+            for (const auto& entry : fs::directory_iterator(root_ / "runs")) {
+                if (entry.path().extension() != ".tmp") {
+                    std::ifstream in(entry.path());
+                    std::stringstream text;
+                    text << in.rdbuf();
+                    runs.push_back(text.str());
                 }
-            }
-            if (runs.size() < count) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(20));
             }
         }
         return runs;
@@ -88,6 +82,7 @@ protected:
 
 TEST_F(HelpLauncher, EachPressStartsAViewerOnTheHelpFile) {
     InstallFakeViewer();
+    test::ExitPipe exited;
     CWordGameDlg dialog(words_);
     harness::Run(dialog, [&] {
         ui::SetText(IDC_LETTER, "a");
@@ -97,7 +92,8 @@ TEST_F(HelpLauncher, EachPressStartsAViewerOnTheHelpFile) {
         EXPECT_TRUE(ui::HasSelectedAll(IDC_LETTER));
         ui::Click(IDOK);
     });
-    const std::vector<std::string> runs = WaitForRuns(2);
+    ASSERT_TRUE(exited.AwaitExit());
+    const std::vector<std::string> runs = Runs();
     ASSERT_EQ(runs.size(), 2u);
     for (const std::string& run : runs) {
         // argv[0] is the name as searched, then the one argument; the viewer
