@@ -1,10 +1,11 @@
 // The state line of the driver protocol (docs/driver.md), made from the back
 // end's snapshots, so that every back end answers `state` in the same bytes.
-#include <cstring>
+#include <string>
 
 #include "automation/Automation.h"
 #include "automation/Json.h"
 #include "framework/Resources.h"
+#include "framework/runtime/ErrorText.h"
 
 namespace automation {
 namespace {
@@ -108,10 +109,10 @@ json::Object dialogJson(const DialogSnapshot& dialog) {
     return object;
 }
 
-// Program names, arguments and the C library's error text are bytes in the
-// process's locale. They are shown as UTF-8, as the state line has always
-// shown them: a byte-order mark at the start dropped, and each byte that is
-// no UTF-8 (a message in a Latin-1 locale) as U+FFFD, which the writer does.
+// Program names and arguments are bytes in the process's locale. They are
+// shown as UTF-8, as the state line has always shown them: a byte-order mark
+// at the start dropped, and each byte that is no UTF-8 (a name in a Latin-1
+// locale) as U+FFFD, which the writer does.
 std::string localText(std::string text) {
     if (text.starts_with("\xEF\xBB\xBF")) {
         text.erase(0, 3);
@@ -129,7 +130,8 @@ json::Object processJson(const framework::runtime::SpawnRecord& record) {
     object.Set("arguments", std::move(arguments));
     object.Set("result", record.result == -1 ? "failed" : "started");
     if (record.result == -1) {
-        object.Set("error", localText(std::strerror(record.error)));
+        // The text the error box shows: the runtime's, the same in every locale.
+        object.Set("error", framework::runtime::ErrorText(record.error));
     }
     return object;
 }

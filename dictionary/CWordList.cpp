@@ -7,6 +7,7 @@
 #include <new>
 
 #include "dictionary/DictionaryBlob.h"
+#include "dictionary/WordLength.h"
 #include "dictionary/sixpackDecode.h"
 #include "framework/MessageBox.h"
 #include "random/Random.h"
@@ -54,7 +55,11 @@ CWordList::~CWordList() {
 
 // Two passes over the text up to its end mark, or up to its last byte when a
 // short decode lost the mark: the first sizes the arrays by counting marks
-// and NULs, the second fills them word by word.
+// and NULs, the second fills them word by word. A word longer than
+// kMaxWordLength, which only a text from elsewhere can hold, is left out of
+// both lists: the game could never finish it, and playing towards it would
+// run the fragment past its buffer. Every other word plays as it would
+// without it, so the game goes on rather than stopping at start-up.
 void CWordList::Index(std::span<const char> text) {
     const auto end = std::find(text.begin(), text.end(), kEndMark);
     const auto beginnerSize =
@@ -77,12 +82,13 @@ void CWordList::Index(std::span<const char> text) {
         if (*it != '\0') {
             continue;
         }
-        if (*word == kBeginnerMark) {
-            const char* entry = &*word + 1;
-            m_beginner[m_beginnerCount++] = entry;
+        const bool beginner = *word == kBeginnerMark;
+        const char* entry = &*word + (beginner ? 1 : 0);
+        if (static_cast<std::size_t>(&*it - entry) <= kMaxWordLength) {
+            if (beginner) {
+                m_beginner[m_beginnerCount++] = entry;
+            }
             m_pro[m_proCount++] = entry;
-        } else {
-            m_pro[m_proCount++] = &*word;
         }
         word = it + 1;
     }

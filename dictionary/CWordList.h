@@ -20,7 +20,8 @@ public:
     CWordList();
 
     // Indexes an already decoded text, with the same failure handling. Only
-    // the bytes of `text` are read, also when it has no end mark.
+    // the bytes of `text` are read, also when it has no end mark. Words
+    // longer than kMaxWordLength (dictionary/WordLength.h) are left out.
     explicit CWordList(std::span<const char> text);
 
     virtual ~CWordList();

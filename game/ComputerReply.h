@@ -25,5 +25,8 @@ char ChooseReplyLetter(const CWordList& words, const char* fragment,
 // The computer's move on `fragment`, whose candidate range `words` holds:
 // the letter ChooseReplyLetter gives is appended and the longer fragment
 // searched. Returns the letter. Precondition (not checked): the fragment's
-// buffer has room for one more letter.
+// buffer has room for one more letter and its NUL. A buffer of
+// kFragmentBufferSize bytes always has: the fragment is a proper beginning
+// of a listed word here, and no listed word is longer than kMaxWordLength
+// (dictionary/WordLength.h).
 char PlayReply(CWordList& words, char* fragment, std::span<const char*> candidates);

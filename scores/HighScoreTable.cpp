@@ -116,7 +116,7 @@ void CHighScoreTable::ReplaceLast(const std::string& line) {
 
 bool CHighScoreTable::Save(const char* path) const {
     int error = 0;
-    return ReplaceFileAtomically(
+    return ReplaceFile(
         path,
         [this](TextFile& file) {
             for (const std::string& line : m_lines) {

@@ -62,10 +62,11 @@ public:
     // the table even when its score equals the new one, then sorts the table.
     void ReplaceLast(const std::string& line);
 
-    // Writes the 20 lines, each ending in CR LF, to a new file beside `path`
-    // and renames it over `path` only when every write, the flush and the
-    // close succeeded, so that a failure leaves the old file as it was.
-    // Returns whether the new table is in place.
+    // Writes the 20 lines, each ending in CR LF, to `path` through
+    // ReplaceFile: a link named hs.dat leads to the file rewritten, a file
+    // the player may not write is not written, its owner and mode stay, and
+    // a failure at any step leaves the old file as it was. Returns whether
+    // the new table is in place.
     bool Save(const char* path) const;
 
     const std::vector<std::string>& Lines() const { return m_lines; }

@@ -2,11 +2,12 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
+#include <string>
 
 #include "framework/CPaintDC.h"
 #include "framework/CWinApp.h"
 #include "framework/MessageBox.h"
+#include "framework/runtime/ErrorText.h"
 #include "framework/runtime/Spawn.h"
 #include "res/resource.h"
 #include "ui/CAboutDlg.h"
@@ -115,10 +116,12 @@ void CWordGameDlg::OnAbout() {
 void CWordGameDlg::OnHelpButton() {
     if (_spawnlp(_P_NOWAIT, "hh.exe", "hh.exe", "Lexodrom.chm",
                  static_cast<const char*>(nullptr)) == -1) {
+        // The runtime's own text, not the locale's: the message is Windows-1252.
+        const std::string reason = framework::runtime::ErrorText(errno);
         char message[1000];
         std::snprintf(message, sizeof message,
                       "Hypertext-Hilfe-Programm 'hh.exe' kann nicht gestartet werden: %s.",
-                      std::strerror(errno));
+                      reason.c_str());
         MessageBoxA(nullptr, message, "Lexodrom Fehler", MB_TASKMODAL | MB_ICONEXCLAMATION);
     }
     FocusLetterBox();

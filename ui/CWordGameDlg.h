@@ -3,6 +3,7 @@
 #pragma once
 
 #include "dictionary/CWordList.h"
+#include "dictionary/WordLength.h"
 #include "framework/CDialog.h"
 
 // The handlers are kept in files by concern: the window itself, the moves
@@ -56,16 +57,16 @@ public:
     void EndRound();
     void OnShowScores();
 
-    CWordList& m_wordList;   // the dictionary of this game
-    CString m_letter;        // the letter box, at most one character
-    HICON m_hIcon;           // icon 128, big and small
-    int m_score = 0;         // may become negative
-    int m_seconds = 0;       // clock ticks since start-up, never reset
-    UINT_PTR m_timerId = 0;  // the running game clock, 0 when none runs
-    int m_wordCount = 0;     // words finished in the round, 0 to 19
-    CString m_typed;         // the letter box's text at the last Enter
-    CString m_transcript;    // what the transcript box shows
-    char m_fragment[500];    // the word so far, zero-terminated
+    CWordList& m_wordList;                 // the dictionary of this game
+    CString m_letter;                      // the letter box, at most one character
+    HICON m_hIcon;                         // icon 128, big and small
+    int m_score = 0;                       // may become negative
+    int m_seconds = 0;                     // clock ticks since start-up, never reset
+    UINT_PTR m_timerId = 0;                // the running game clock, 0 when none runs
+    int m_wordCount = 0;                   // words finished in the round, 0 to 19
+    CString m_typed;                       // the letter box's text at the last Enter
+    CString m_transcript;                  // what the transcript box shows
+    char m_fragment[kFragmentBufferSize];  // the word so far, zero-terminated
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;

@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <climits>
 #include <cstdint>
 #include <cstring>
+#include <new>
+#include <string>
 #include <utility>
 
 #include <fcntl.h>
@@ -322,43 +325,215 @@ void SyncDirectory(const std::string& directory) {
     }
 }
 
+// The longest chain of symbolic links followed, as the kernel's own limit.
+constexpr int kMaxLinks = 40;
+
+// `path` with the symbolic links of its last component followed, as open()
+// follows them, so that `file` names the file itself (which need not exist).
+// A relative link is taken relative to the link's own directory. Returns 0,
+// or the errno that stops the chain (ELOOP for one too long).
+int FollowLinks(std::string path, std::string& file) {
+    for (int links = 0; links <= kMaxLinks; ++links) {
+        struct stat status {};
+        if (lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) {
+            file = path;
+            return 0;
+        }
+        char target[PATH_MAX];
+        const ssize_t length = readlink(path.c_str(), target, sizeof target);
+        if (length < 0) {
+            return errno;
+        }
+        if (static_cast<std::size_t>(length) == sizeof target) {
+            return ENAMETOOLONG;
+        }
+        std::string next(target, static_cast<std::size_t>(length));
+        const auto slash = path.rfind('/');
+        if (next.front() != '/' && slash != std::string::npos) {
+            next = path.substr(0, slash + 1) + next;
+        }
+        path = std::move(next);
+    }
+    return ELOOP;
+}
+
+// Lets `write` fill `file` and hands what it buffered to the system. Returns
+// 0, or the reason it failed.
+int Fill(TextFile& file, const std::function<bool(TextFile&)>& write) {
+    if (!write(file)) {
+        return file.Error() != 0 ? file.Error() : ECANCELED;
+    }
+    return file.Flush() ? 0 : file.Error();
+}
+
+// Writes a new file beside `file` and renames it over `file`. `old` is the
+// status of the file replaced, or null when there is none; the new file gets
+// its owner, group and permission bits. Sets `inPlace` when the new file
+// cannot be made or cannot be made like the old one, before anything is
+// written: then a rewrite in place is what keeps the player's file as it is.
+// Returns 0 or the errno of the failure.
+int ReplaceByRename(const std::string& directory, const std::string& name, const std::string& file,
+                    const struct stat* old, const std::function<bool(TextFile&)>& write,
+                    bool& inPlace) {
+    std::string created;
+    const int fd = CreateUniqueBeside(directory, name, created);
+    if (fd < 0) {
+        inPlace = true;
+        return errno;
+    }
+    TemporaryFile temporary{created};
+    TextFile output = TextFile::ForWriting(fd);
+    // fchown may clear the set-id bits, so the mode is set after it.
+    if (old != nullptr &&
+        (fchown(fd, old->st_uid, old->st_gid) != 0 || fchmod(fd, old->st_mode & 07777) != 0)) {
+        inPlace = true;
+        return errno;
+    }
+    if (const int failed = Fill(output, write); failed != 0) {
+        return failed;
+    }
+    if (!output.Sync() || !output.Close()) {
+        return output.Error();
+    }
+    if (rename(temporary.Path().c_str(), file.c_str()) != 0) {
+        return errno;
+    }
+    temporary.Keep();
+    SyncDirectory(directory);
+    return 0;
+}
+
+// Reads all that is left of `fd` into `content`. Returns 0 or the errno.
+int ReadRest(int fd, std::string& content) {
+    try {
+        char chunk[kBufferSize];
+        for (;;) {
+            const ssize_t count = ReadSome(fd, chunk, sizeof chunk);
+            if (count <= 0) {
+                return count < 0 ? errno : 0;
+            }
+            content.append(chunk, static_cast<std::size_t>(count));
+        }
+    } catch (const std::bad_alloc&) {
+        return ENOMEM;
+    }
+}
+
+// Puts `content` back as the whole of the file after a failed rewrite, at
+// the offsets it had, so that it goes back into blocks the file already
+// holds. Nothing better can be done if this fails too.
+void PutBack(int fd, const std::string& content) {
+    std::size_t done = 0;
+    while (done < content.size()) {
+        const ssize_t count =
+            pwrite(fd, content.data() + done, content.size() - done, static_cast<off_t>(done));
+        if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        if (count <= 0) {
+            break;
+        }
+        done += static_cast<std::size_t>(count);
+    }
+    if (ftruncate(fd, static_cast<off_t>(content.size())) == 0) {
+        fsync(fd);
+    }
+}
+
+// Rewrites `file` where it stands, holding its old content in memory to put
+// it back if any step fails. A file that cannot be opened for reading and
+// writing, or read whole, is left untouched. Returns 0 or the errno.
+int RewriteInPlace(const std::string& file, const std::function<bool(TextFile&)>& write) {
+    const int fd = open(file.c_str(), O_RDWR | O_CLOEXEC);
+    if (fd < 0) {
+        return errno;
+    }
+    std::string old;
+    int failed = ReadRest(fd, old);
+    if (failed == 0 && lseek(fd, 0, SEEK_SET) != 0) {
+        failed = errno;
+    }
+    if (failed == 0) {
+        // The TextFile writes through a copy of the descriptor, which shares
+        // the offset; `fd` stays open for truncating and putting back.
+        const int copy = fcntl(fd, F_DUPFD_CLOEXEC, 0);
+        if (copy < 0) {
+            failed = errno;
+            close(fd);
+            return failed;
+        }
+        TextFile output = TextFile::ForWriting(copy);
+        failed = Fill(output, write);
+        if (failed == 0) {
+            const off_t end = lseek(fd, 0, SEEK_CUR);
+            if (end < 0 || ftruncate(fd, end) != 0 || fsync(fd) != 0) {
+                failed = errno;
+            }
+        }
+        if (!output.Close() && failed == 0) {
+            failed = output.Error();
+        }
+        if (failed != 0) {
+            PutBack(fd, old);
+        }
+    }
+    if (close(fd) != 0 && errno != EINTR && failed == 0) {
+        failed = errno;
+    }
+    return failed;
+}
+
+// What opening a device or a pipe for writing and writing to it would do.
+int WriteThrough(const std::string& file, const std::function<bool(TextFile&)>& write) {
+    TextFile output = TextFile::Open(file, "w");
+    if (!output.IsOpen()) {
+        return output.Error();
+    }
+    if (const int failed = Fill(output, write); failed != 0) {
+        return failed;
+    }
+    return output.Close() ? 0 : output.Error();
+}
+
 }  // namespace
 
-bool ReplaceFileAtomically(const std::string& path, const std::function<bool(TextFile&)>& write,
-                           int& error) {
+bool ReplaceFile(const std::string& path, const std::function<bool(TextFile&)>& write, int& error) {
     const auto finish = [&error](int result) {
         error = errno = result;
         return result == 0;
     };
-    const auto slash = path.rfind('/');
-    const std::string directory = slash == std::string::npos ? "" : path.substr(0, slash + 1);
-    const std::string name = path.substr(directory.size());
+    std::string file;
+    if (const int failed = FollowLinks(path, file); failed != 0) {
+        return finish(failed);
+    }
+    const auto slash = file.rfind('/');
+    const std::string directory = slash == std::string::npos ? "" : file.substr(0, slash + 1);
+    const std::string name = file.substr(directory.size());
     if (name.empty()) {
         return finish(EISDIR);
     }
-    std::string created;
-    const int fd = CreateUniqueBeside(directory, name, created);
-    if (fd < 0) {
-        return finish(errno);
-    }
-    TemporaryFile temporary{created};
     struct stat old {};
-    if (stat(path.c_str(), &old) == 0) {
-        fchmod(fd, old.st_mode & 07777);
+    bool inPlace = false;
+    if (stat(file.c_str(), &old) != 0) {
+        return finish(errno == ENOENT
+                          ? ReplaceByRename(directory, name, file, nullptr, write, inPlace)
+                          : errno);
     }
-    {
-        TextFile file{fd, true};
-        if (!write(file)) {
-            return finish(file.Error() != 0 ? file.Error() : ECANCELED);
-        }
-        if (!file.Sync() || !file.Close()) {
-            return finish(file.Error());
-        }
-    }
-    if (rename(temporary.Path().c_str(), path.c_str()) != 0) {
+    // Whether the file may be written is open()'s to say, as it was for a
+    // plain rewrite; O_NONBLOCK keeps a pipe without reader from hanging it.
+    const int probe = open(file.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    if (probe < 0) {
         return finish(errno);
     }
-    temporary.Keep();
-    SyncDirectory(directory);
-    return finish(0);
+    close(probe);
+    if (!S_ISREG(old.st_mode)) {
+        return finish(WriteThrough(file, write));
+    }
+    if (old.st_nlink == 1) {
+        const int failed = ReplaceByRename(directory, name, file, &old, write, inPlace);
+        if (!inPlace) {
+            return finish(failed);
+        }
+    }
+    return finish(RewriteInPlace(file, write));
 }

@@ -18,6 +18,10 @@ public:
     // the errno of a failure (EINVAL for any other mode). errno is set too.
     static TextFile Open(const std::string& path, const char* mode);
 
+    // Writes to `fd`, a descriptor open for writing, which the result owns
+    // from then on, as fdopen(fd, "w") would.
+    static TextFile ForWriting(int fd) { return TextFile(fd, true); }
+
     // A file that is not open.
     TextFile() = default;
     TextFile(TextFile&& other) noexcept;
@@ -62,9 +66,6 @@ public:
     bool Close();
 
 private:
-    friend bool ReplaceFileAtomically(const std::string& path,
-                                      const std::function<bool(TextFile&)>& write, int& error);
-
     TextFile(int fd, bool writing);
     bool CanWrite() const;
     int PeekByte();
@@ -81,22 +82,31 @@ private:
     std::vector<char> m_buffer;  // read-ahead or not yet written bytes
 };
 
-// Rewrites the file at `path` so that it holds either its old content or
-// all of the new one, never a mixture, even if the disk fills up or the
-// program stops halfway.
+// Rewrites the file at `path` with what `write` puts into a TextFile opened
+// for writing, as opening it for writing would, but so that a failure leaves
+// the old content, and without undoing what the player set up around it.
 //
-// `write` fills a TextFile opened on a new file in the same directory as
-// `path` (so that the final rename stays within one file system) and returns
-// whether it succeeded. Then the file is synced to disk and closed, each step
-// checked, and only then renamed over `path`; the directory is synced as well,
-// on a best-effort basis. The new file keeps the old one's permission bits
-// where allowed, else gets 0666 less the umask. A symbolic link at `path` is
-// replaced by the file, not followed.
+// - A symbolic link at `path` is followed (through any chain of links, as
+//   open() follows them) and the file it leads to is rewritten; the link
+//   stays. A link to a file not there yet creates that file.
+// - A file that the caller may not open for writing is not written: the
+//   function fails with open()'s error (EACCES for a read-only file, EPERM
+//   for an immutable one, EISDIR for a directory).
+// - A regular file with one name is replaced by a new file, made in its
+//   directory and given its owner, group and permission bits; the new file
+//   is filled, synced and closed, each step checked, and only then renamed
+//   over it, so that it holds either the old or the whole new content even
+//   if the program stops halfway. The directory is synced, best effort.
+// - Where that new file cannot be made or cannot be given the old file's
+//   owner, group and mode (a directory the caller may not write, a file of
+//   another owner), and for a file with several names (hard links), the file
+//   is rewritten in place: its old content is read into memory first, every
+//   write, the truncation and the sync are checked, and if any fails the old
+//   content is written back. A file that cannot be read is then not touched.
+// - Anything else that exists (a device, a pipe) is written to as opening it
+//   for writing would, each write checked.
 //
-// Returns true on success with error = 0. On any failure (the new file
-// cannot be made, `write` returns false, a write, the sync, the close or the
-// rename fails) the new file is removed, `path` is left untouched, and the
-// function returns false with `error` and errno set: the file's own error
-// where there is one, ECANCELED if `write` gave up without one.
-bool ReplaceFileAtomically(const std::string& path, const std::function<bool(TextFile&)>& write,
-                           int& error);
+// Returns true on success with error = 0. On failure returns false with
+// `error` and errno set: the file's own error where there is one, ECANCELED
+// if `write` gave up without one; no new file is left behind.
+bool ReplaceFile(const std::string& path, const std::function<bool(TextFile&)>& write, int& error);

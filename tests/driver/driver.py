@@ -36,3 +36,10 @@ def controls(state, template=None):
     """The controls of the innermost open dialog (or of `template`), by id."""
     dialogs = [d for d in state["dialogs"] if template is None or d["template"] == template]
     return {c["id"]: c for c in dialogs[-1]["controls"]}
+
+
+def named_controls(state, template=None):
+    """The controls of the innermost open dialog (or of `template`), by the
+    control names the driver's commands accept (IDC_LETTER, IDOK, ...)."""
+    dialogs = [d for d in state["dialogs"] if template is None or d["template"] == template]
+    return {c["name"]: c for c in dialogs[-1]["controls"] if c.get("name")}

@@ -4,8 +4,10 @@ each move checked against the game's rules, computed here from the word list
 itself: which letters words continue, the outcome and score of every move,
 the computer's parity rule, the clock's minute penalty, and the round end
 with the high-score file. Nothing is compared with a recording of the
-program."""
+program. The round is steered so that every kind of move happens, and the
+test fails if one did not."""
 
+import collections
 import os
 import random
 import re
@@ -13,12 +15,21 @@ import sys
 import tempfile
 
 sys.path.insert(0, os.path.dirname(__file__))
-from driver import Driver, controls  # noqa: E402
+from driver import Driver, named_controls as controls  # noqa: E402
 
+# Dialog templates as the state reports them (docs/driver.md); controls by the
+# names the driver accepts.
 MAIN, NAME, SCORES = 102, 106, 103
 IDOK, LETTER, ENTER, NEW, COMPUTER, PRO, HINT, SCORE, NUMBER, TRANSCRIPT = (
-    1, 1000, 1002, 1006, 1008, 1011, 1014, 1012, 1020, 1007)
-NAME_BOX, SCORE_LIST = 1019, 1017
+    "IDOK", "IDC_LETTER", "IDC_ENTER", "IDC_NEW", "IDC_COMPUTER_STARTS", "IDC_PRO", "IDC_HINT",
+    "IDC_SCORE", "IDC_WORD_NUMBER", "IDC_TRANSCRIPT")
+NAME_BOX, SCORE_LIST = "IDC_NAME", "IDC_SCORE_LIST"
+
+# Every kind of move the round must have shown; a seed that misses one checks
+# less than it claims, so the round fails then.
+OUTCOMES = ("letter refused", "pro list fallback", "player completes", "computer completes",
+            "computer replies", "hint before a letter", "hint in mid-word", "not a letter",
+            "computer starts", "minute penalty")
 LETTERS = set("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyzäöüÄÖÜß")
 
 
@@ -58,6 +69,7 @@ class Round:
         self.current = rules.beginner
         self.fragment = ""
         self.transcript = ""
+        self.seen = collections.Counter()
 
     def check(self, condition, what):
         if not condition:
@@ -82,7 +94,7 @@ class Round:
         self.transcript = text
 
     def start_word(self, button=NEW):
-        self.driver.send("click %d" % button)
+        self.driver.send("click %s" % button)
         if button == PRO:
             self.level_pro = True
         self.current = self.rules.pro if self.level_pro else self.rules.beginner
@@ -97,50 +109,59 @@ class Round:
         if clock_running:
             before = self.seconds
             self.seconds += ticks
-            self.score -= self.seconds // 60 - before // 60
+            minutes = self.seconds // 60 - before // 60
+            self.score -= minutes
+            self.seen["minute penalty"] += minutes
 
     def computer_starts(self):
-        self.driver.send("click %d" % COMPUTER)
+        self.driver.send("click %s" % COMPUTER)
+        self.seen["computer starts"] += 1
         state, main = self.observe()
         text = main[TRANSCRIPT]["text"]
         match = re.fullmatch(r"Mein Buchstabe ist '(.)'\.\nBisher: '(.)'\n", text)
         self.check(match is not None, "computer start transcript %r" % text)
-        if match:
-            self.check(any(w[0] == match.group(1) for w in self.current), "a first letter of the list")
-            self.fragment = match.group(1)
+        if match is None:
+            return
+        self.check(any(w[0] == match.group(1) for w in self.current), "a first letter of the list")
+        self.fragment = match.group(1)
         self.check(state["clock"], "the clock runs after the computer starts")
         self.check(not main[COMPUTER]["enabled"], "computer start disabled")
 
     def hint(self, typed):
-        self.driver.send("set %d %s" % (LETTER, typed))
-        self.driver.send("click %d" % ENTER)
+        self.driver.send("set %s %s" % (LETTER, typed))
+        self.driver.send("click %s" % ENTER)
+        self.seen["hint in mid-word" if self.fragment else "hint before a letter"] += 1
         self.score -= 3
         state, main = self.observe()
         match = re.fullmatch(r"Ein mögliches Wort ist\n(.*)\nBisher: '(.*)'\n", main[TRANSCRIPT]["text"])
         self.check(match is not None, "hint transcript %r" % main[TRANSCRIPT]["text"])
-        if match:
-            word = match.group(1)
-            self.check(word in self.current and word.startswith(self.fragment), "hint word %r" % word)
-            self.check(match.group(2) == self.fragment, "hint keeps the fragment")
+        if match is None:
+            return
+        word = match.group(1)
+        self.check(word in self.current and word.startswith(self.fragment), "hint word %r" % word)
+        self.check(match.group(2) == self.fragment, "hint keeps the fragment")
 
     def not_a_letter(self, typed):
-        self.driver.send("set %d %s" % (LETTER, typed))
-        self.driver.send("click %d" % ENTER)
+        self.driver.send("set %s %s" % (LETTER, typed))
+        self.driver.send("click %s" % ENTER)
+        self.seen["not a letter"] += 1
         state, main = self.observe()
         self.expect_transcript(main, "Bitte schreibe einen Buchstaben.\nBisher: '%s'\n" % self.fragment)
 
     def move(self, letter):
         """Plays one letter and checks the outcome. Returns True when the word ended."""
         assert letter in LETTERS
-        self.driver.send("set %d %s" % (LETTER, letter))
-        self.driver.send("click %d" % ENTER)
+        self.driver.send("set %s %s" % (LETTER, letter))
+        self.driver.send("click %s" % ENTER)
         extended = self.fragment + letter
         candidates = self.rules.continuing(self.current, extended)
         if not candidates and self.current is self.rules.beginner:
             pro = self.rules.continuing(self.rules.pro, extended)
             if pro:
                 self.current, candidates = self.rules.pro, pro
+                self.seen["pro list fallback"] += 1
         if not candidates:
+            self.seen["letter refused"] += 1
             self.score -= 1
             state, main = self.observe()
             self.expect_transcript(main, "Dieser Buchstabe führt nicht zu einem Wort.\n"
@@ -148,6 +169,7 @@ class Round:
                                    "Bisher: '%s'\n" % self.fragment)
             return False
         if extended in self.current:
+            self.seen["player completes"] += 1
             self.score += 1
             state, main = self.observe()
             self.expect_transcript(main, self.transcript + extended +
@@ -161,14 +183,16 @@ class Round:
         text = main[TRANSCRIPT]["text"]
         match = re.match(r"Mein Buchstabe ist '(.)'\.\nBisher: '(.*)'\n", text)
         self.check(match is not None, "computer move transcript %r" % text)
-        if not match:
+        if match is None:
             return True
+        self.seen["computer replies"] += 1
         reply = match.group(1)
         self.check(reply in allowed, "the computer played %r, the rule allows %r" % (reply, sorted(allowed)))
         self.fragment = extended + reply
         self.check(match.group(2) == self.fragment, "Bisher after the computer's letter")
         self.check(main[NUMBER]["text"] == str(self.word_count + 1), "word number box")
         if self.fragment in self.current:
+            self.seen["computer completes"] += 1
             self.score += 3
             self.beeps += 1
             state, main = self.observe()
@@ -189,6 +213,17 @@ class Round:
         self.check(main[NEW]["default"] and main[NEW]["focus"], "Neu is default and focused")
         self.check(not state["clock"], "the clock stops with the word")
         return True
+
+    def pro_only_letter(self):
+        """At the beginner level, a letter that only pro words continue the
+        fragment with (the program falls back to the pro list), or None."""
+        if self.current is not self.rules.beginner:
+            return None
+        n = len(self.fragment)
+        def next_letters(words):
+            return {w[n] for w in self.rules.continuing(words, self.fragment) if len(w) > n}
+        letters = sorted(next_letters(self.rules.pro) - next_letters(self.rules.beginner))
+        return self.choose.choice(letters) if letters else None
 
     def player_letter(self):
         """A letter that some word of the current list continues, from a
@@ -220,7 +255,10 @@ def main():
             clock_running = word == 6
             moves = 0
             while True:
-                ended = game.move(game.player_letter())
+                letter = None
+                if word < 10 and not game.seen["pro list fallback"]:
+                    letter = game.pro_only_letter()
+                ended = game.move(letter or game.player_letter())
                 clock_running = True
                 moves += 1
                 if ended or moves > 30:
@@ -236,22 +274,26 @@ def main():
             driver.process.kill()
             return report(game, game.score)
 
-        # The round's end: the summary, the name dialog of a qualifying score,
-        # the table, and the score back at 0.
+        for outcome in OUTCOMES:
+            game.check(game.seen[outcome] > 0, "the round never showed: %s" % outcome)
+
+        # The round's end: the summary, the name dialog (the seed gives a
+        # score of 0 or more, which qualifies against the missing file), the
+        # table, and the score back at 0.
         state = driver.state()
         active = state["active"]
         final_score = game.score
-        if final_score >= 0:
-            game.check(active == {"kind": "dialog", "template": NAME}, "name dialog expected: %r" % active)
-            driver.send("set %d  Testspielerin Ärger " % NAME_BOX)
-            driver.send("click %d" % IDOK)
-            state = driver.state()
-            game.check(state["active"] == {"kind": "dialog", "template": SCORES},
-                       "score dialog expected: %r" % state["active"])
-            if state["active"].get("template") == SCORES:
-                lines = controls(state, SCORES)[SCORE_LIST]["lines"]
-                game.check(len(lines) == 20, "20 lines in the table")
-            driver.send("click %d" % IDOK)
+        game.check(final_score >= 0, "the seed's round must qualify, its score is %d" % final_score)
+        game.check(active == {"kind": "dialog", "template": NAME}, "name dialog expected: %r" % active)
+        driver.send("set %s  Testspielerin Ärger " % NAME_BOX)
+        driver.send("click %s" % IDOK)
+        state = driver.state()
+        game.check(state["active"] == {"kind": "dialog", "template": SCORES},
+                   "score dialog expected: %r" % state["active"])
+        if state["active"].get("template") == SCORES:
+            lines = controls(state, SCORES)[SCORE_LIST]["lines"]
+            game.check(len(lines) == 20, "20 lines in the table")
+        driver.send("click %s" % IDOK)
         state = driver.state()
         main_window = controls(state, MAIN)
         game.check(state["active"] == {"kind": "dialog", "template": MAIN}, "back in the main window")
@@ -263,19 +305,18 @@ def main():
         exit_line, code, errors = driver.finish()
         game.check(exit_line == {"exit": 0} and code == 0, "driver exit %r %d %s" % (exit_line, code, errors))
 
-        if final_score >= 0:
-            with open(os.path.join(cwd, "hs.dat"), "rb") as f:
-                data = f.read()
-            lines = data.split(b"\r\n")
-            game.check(len(lines) == 21 and lines[-1] == b"", "hs.dat has 20 CR LF lines")
-            ours = [l for l in lines if b"Testspielerin" in l]
-            game.check(len(ours) == 1, "one line of ours")
-            if ours:
-                expected = ("%6d  %-23s  " % (final_score, "Testspielerin Ärger")).encode("cp1252")
-                game.check(ours[0].startswith(expected), "score line %r" % ours[0])
-                game.check(re.fullmatch(rb"\d\d\.\d\d\.\d{4}  \d\d:\d\d:\d\d", ours[0][len(expected):]),
-                           "time stamp %r" % ours[0][len(expected):])
-            game.check(lines.count(b"     0  Unbekannt") == 19, "19 default lines")
+        with open(os.path.join(cwd, "hs.dat"), "rb") as f:
+            data = f.read()
+        lines = data.split(b"\r\n")
+        game.check(len(lines) == 21 and lines[-1] == b"", "hs.dat has 20 CR LF lines")
+        ours = [l for l in lines if b"Testspielerin" in l]
+        game.check(len(ours) == 1, "one line of ours")
+        if ours:
+            expected = ("%6d  %-23s  " % (final_score, "Testspielerin Ärger")).encode("cp1252")
+            game.check(ours[0].startswith(expected), "score line %r" % ours[0])
+            game.check(re.fullmatch(rb"\d\d\.\d\d\.\d{4}  \d\d:\d\d:\d\d", ours[0][len(expected):]),
+                       "time stamp %r" % ours[0][len(expected):])
+        game.check(lines.count(b"     0  Unbekannt") == 19, "19 default lines")
 
     return report(game, final_score)
 
@@ -283,6 +324,7 @@ def main():
 def report(game, final_score):
     for failure in game.failures:
         print("FAIL:", failure)
+    print("outcomes:", ", ".join("%s %d" % (o, game.seen[o]) for o in OUTCOMES))
     print("round of %d words, final score %d" % (game.word_count, final_score))
     print("%d passed, %d failed" % (0 if game.failures else 1, 1 if game.failures else 0))
     return 1 if game.failures else 0

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "dictionary/WordLength.h"
+#include "game/Moves.h"
 #include "tests/game/RulesFixture.h"
 
 namespace rules_test {
@@ -95,6 +97,37 @@ TEST(ComputerReply, PlayReplyAppendsTheLetterAndSearches) {
     EXPECT_EQ(PlayReply(words.list(), fragment, candidates), 'd');
     EXPECT_STREQ(fragment, "Abbild");
     EXPECT_EQ(words.list().Count(), 1);
+}
+
+// The fragment lives in a 500-byte buffer and the computer's letter is
+// written with a NUL after it. A word of 499 letters plays to its end inside
+// the buffer; a longer one is not in the list, so the player's 499th letter
+// leads to no word and the computer never answers at the last byte, which
+// would put the NUL one byte past the buffer.
+TEST(ComputerReply, NoLetterIsWrittenPastTheFragmentBuffer) {
+    const std::string fits(kMaxWordLength, 'a');
+    const std::string tooLong(kMaxWordLength + 1, 'b');
+    TestWords words = {":Abend", fits, tooLong};
+    words.list().SelectProList();
+    char buffer[kFragmentBufferSize + 1];
+    buffer[kFragmentBufferSize] = '#';
+    const auto play = [&](const std::string& word, std::size_t length) {
+        std::memcpy(buffer, word.data(), length);
+        buffer[length] = '\0';
+        words.list().Search(buffer);
+        if (!PlayLetter(words.list(), buffer, kFragmentBufferSize, word[length])) {
+            return '\0';
+        }
+        std::vector<const char*> candidates(CandidateCount(words.list()));
+        SeedRandom(1);
+        return PlayReply(words.list(), buffer, candidates);
+    };
+
+    EXPECT_EQ(play(fits, kMaxWordLength - 2), 'a');
+    EXPECT_TRUE(IsCompleteWord(words.list(), buffer));
+    EXPECT_EQ(play(tooLong, kMaxWordLength - 1), '\0');
+    EXPECT_EQ(std::strlen(buffer), kMaxWordLength - 1);
+    EXPECT_EQ(buffer[kFragmentBufferSize], '#');
 }
 
 }  // namespace

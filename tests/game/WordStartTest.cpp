@@ -1,6 +1,9 @@
 // Starting words, hints, the clock, and the controls' states through a word.
 #include "tests/game/GameFixture.h"
 
+#include <set>
+#include <string>
+
 namespace game_test {
 namespace {
 
@@ -100,19 +103,38 @@ TEST_F(WordStart, ComputerStartsWithOneDrawAndTheClock) {
     });
 }
 
+// A hint draws from the whole current list before the first letter and
+// again after a completed word, whose candidate range was that word alone;
+// the list has a second word so that a range left on it would show.
 TEST_F(WordStart, HintsDrawFromTheWholeListBeforeAndAfterAWord) {
-    Play({":Baum"}, 1, [](CWordGameDlg& dialog, CWordList&) {
-        ui::Click(IDC_HINT);
-        EXPECT_EQ(Transcript(), "Ein m\xF6gliches Wort ist\r\nBaum\r\nBisher: ''\r\n");
-        EXPECT_EQ(dialog.m_score, -3);
+    Play({":Baum", ":Zelt"}, 1, [](CWordGameDlg& dialog, CWordList& words) {
+        // The words hints show in `count` presses, each costing 3 points
+        // and changing no control.
+        const auto hinted = [&dialog](int count) {
+            std::set<std::string> seen;
+            for (int i = 0; i < count; ++i) {
+                const int score = dialog.m_score;
+                ui::Click(IDC_HINT);
+                const std::string text = Transcript();
+                const std::string head = "Ein m\xF6gliches Wort ist\r\n";
+                const std::string tail = "\r\nBisher: ''\r\n";
+                EXPECT_TRUE(text.starts_with(head) && text.ends_with(tail)) << text;
+                seen.insert(text.substr(head.size(), text.size() - head.size() - tail.size()));
+                EXPECT_EQ(dialog.m_score, score - 3);
+            }
+            return seen;
+        };
+        const std::set<std::string> both = {"Baum", "Zelt"};
+        EXPECT_EQ(hinted(16), both);
         EXPECT_FALSE(ui::ClockRunning()) << "a hint does not start the clock";
         EXPECT_TRUE(ui::IsEnabled(IDC_COMPUTER_STARTS));
         Move("B");
         Move("u");  // the computer completes "Baum"
         ASSERT_EQ(dialog.m_wordCount, 1);
-        ui::Click(IDC_HINT);
-        EXPECT_EQ(Transcript(), "Ein m\xF6gliches Wort ist\r\nBaum\r\nBisher: ''\r\n");
-        EXPECT_EQ(dialog.m_score, -3 + 2 + 2 + 3 - 3);
+        EXPECT_EQ(words.First(), 0);
+        EXPECT_EQ(words.Last(), 1);
+        EXPECT_EQ(words.Count(), 2);
+        EXPECT_EQ(hinted(16), both);
         EXPECT_FALSE(ui::IsEnabled(IDC_LETTER)) << "a hint changes no control";
     });
 }

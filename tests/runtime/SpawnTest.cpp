@@ -3,17 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include "framework/runtime/ErrorText.h"
+#include "tests/support/ExitPipe.h"
 
 namespace {
 
@@ -71,12 +73,8 @@ protected:
         fs::permissions(file, executable ? fs::perms(0755) : fs::perms(0644));
     }
 
-    // The lines of a fake program's record, once it is complete. Polls a
-    // bounded number of times; an empty result means the program never ran.
-    static std::vector<std::string> AwaitRecord(const fs::path& file) {
-        for (int i = 0; i < 2000 && !fs::exists(file); ++i) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
+    // The lines of a fake program's record; empty when it never ran.
+    static std::vector<std::string> ReadRecord(const fs::path& file) {
         std::vector<std::string> lines;
         std::ifstream in(file);
         for (std::string line; std::getline(in, line);) {
@@ -107,6 +105,7 @@ TEST_F(SpawnTest, StartsProgramWithArgumentsDirectoryEnvironmentAndReturnsItsPid
     setenv("SPAWN_PROBE", "inherited", 1);
     const std::string record = (m_root / "record").string();
 
+    test::ExitPipe exited;
     const std::intptr_t pid = _spawnlp(_P_NOWAIT, "fake", "fake", record.c_str(), "two words", "",
                                        "\xE4\xF6\xFC", nullptr);
     unsetenv("SPAWN_PROBE");
@@ -115,7 +114,8 @@ TEST_F(SpawnTest, StartsProgramWithArgumentsDirectoryEnvironmentAndReturnsItsPid
     const std::vector<std::string> expected{"here",          std::to_string(pid), here.string(),
                                             "inherited",     "[two words]",       "[]",
                                             "[\xE4\xF6\xFC]"};
-    EXPECT_EQ(AwaitRecord(record), expected);
+    ASSERT_TRUE(exited.AwaitExit());
+    EXPECT_EQ(ReadRecord(record), expected);
     ExpectNoChildren();
 }
 
@@ -163,12 +163,14 @@ TEST_P(SpawnSearchTest, FindsTheRightProgram) {
     fs::current_path(cwd);
     const std::string record = (m_root / "record").string();
 
+    test::ExitPipe exited;
     errno = 0;
     const std::intptr_t pid = _spawnlp(_P_NOWAIT, "fake", "fake", record.c_str(), nullptr);
 
     if (c.expectedTag != nullptr) {
         ASSERT_GT(pid, 0) << std::strerror(errno);
-        const std::vector<std::string> lines = AwaitRecord(record);
+        ASSERT_TRUE(exited.AwaitExit());
+        const std::vector<std::string> lines = ReadRecord(record);
         ASSERT_FALSE(lines.empty());
         EXPECT_EQ(lines[0], c.expectedTag);
     } else {
@@ -198,7 +200,7 @@ TEST_F(SpawnTest, NotFoundGivesEnoentAndTheRuntimeText) {
     errno = 0;
     EXPECT_EQ(_spawnlp(_P_NOWAIT, "no-such-program", "no-such-program", nullptr), -1);
     EXPECT_EQ(errno, ENOENT);
-    EXPECT_STREQ(std::strerror(errno), "No such file or directory");
+    EXPECT_EQ(framework::runtime::ErrorText(errno), "No such file or directory");
     ExpectNoChildren();
 }
 
@@ -239,9 +241,11 @@ TEST_F(SpawnTest, AbsoluteNameRuns) {
     WriteFakeProgram(program, "a");
     unsetenv("PATH");
     const std::string record = (m_root / "record").string();
+    test::ExitPipe exited;
     const std::intptr_t pid = _spawnlp(_P_NOWAIT, program.c_str(), "fake", record.c_str(), nullptr);
     ASSERT_GT(pid, 0) << std::strerror(errno);
-    const std::vector<std::string> lines = AwaitRecord(record);
+    ASSERT_TRUE(exited.AwaitExit());
+    const std::vector<std::string> lines = ReadRecord(record);
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ(lines[0], "a");
 }
@@ -252,14 +256,16 @@ TEST_F(SpawnTest, TwoSpawnsStartTwoProcesses) {
     const std::string first = (m_root / "first").string();
     const std::string second = (m_root / "second").string();
 
+    test::ExitPipe exited;
     const std::intptr_t pid1 = _spawnlp(_P_NOWAIT, "fake", "fake", first.c_str(), "1", nullptr);
     const std::intptr_t pid2 = _spawnlp(_P_NOWAIT, "fake", "fake", second.c_str(), "2", nullptr);
 
     ASSERT_GT(pid1, 0);
     ASSERT_GT(pid2, 0);
     EXPECT_NE(pid1, pid2);
-    const std::vector<std::string> lines1 = AwaitRecord(first);
-    const std::vector<std::string> lines2 = AwaitRecord(second);
+    ASSERT_TRUE(exited.AwaitExit());
+    const std::vector<std::string> lines1 = ReadRecord(first);
+    const std::vector<std::string> lines2 = ReadRecord(second);
     ASSERT_EQ(lines1.size(), 5u);
     ASSERT_EQ(lines2.size(), 5u);
     EXPECT_EQ(lines1[1], std::to_string(pid1));
@@ -269,30 +275,37 @@ TEST_F(SpawnTest, TwoSpawnsStartTwoProcesses) {
     ExpectNoChildren();
 }
 
-// _P_NOWAIT must not wait: the program below runs until the test lets it go
-// (or gives up after a bounded wait and says so), so a call that waited for it
-// would return only after the program had written its "finished" mark.
+// _P_NOWAIT must not wait: the program below runs until the test writes a
+// byte into a pipe it inherited (or gives up after 20 seconds), so a call
+// that waited for it would return only after the program had written its
+// "finished" mark.
 TEST_F(SpawnTest, ReturnsWhileTheProgramStillRuns) {
     const fs::path program = Dir("a") / "waiter";
     {
         std::ofstream out(program);
         out << "#!/bin/sh\n"
                "PATH=/usr/bin:/bin\n"
-               "i=0\n"
-               "while [ ! -e \"$1\" ] && [ $i -lt 200 ]; do sleep 0.05; i=$((i+1)); done\n"
+               "eval \"timeout 20 head -c1 <&$1\" >/dev/null\n"
                "echo finished > \"$2\"\n";
     }
     fs::permissions(program, fs::perms(0755));
-    const std::string release = (m_root / "release").string();
+    int release[2];
+    ASSERT_EQ(pipe2(release, O_CLOEXEC), 0);
+    fcntl(release[0], F_SETFD, 0);  // the program's to read
+    const std::string releaseFd = std::to_string(release[0]);
     const std::string finished = (m_root / "finished").string();
 
-    const std::intptr_t pid =
-        _spawnlp(_P_NOWAIT, program.c_str(), "waiter", release.c_str(), finished.c_str(), nullptr);
+    test::ExitPipe exited;
+    const std::intptr_t pid = _spawnlp(_P_NOWAIT, program.c_str(), "waiter", releaseFd.c_str(),
+                                       finished.c_str(), nullptr);
+    close(release[0]);
 
-    ASSERT_GT(pid, 0);
+    EXPECT_GT(pid, 0);
     EXPECT_FALSE(fs::exists(finished));
-    std::ofstream(release) << "go\n";
-    EXPECT_EQ(AwaitRecord(finished), std::vector<std::string>{"finished"});
+    EXPECT_EQ(write(release[1], "g", 1), 1);
+    close(release[1]);
+    ASSERT_TRUE(exited.AwaitExit());
+    EXPECT_EQ(ReadRecord(finished), std::vector<std::string>{"finished"});
     ExpectNoChildren();
 }
 
@@ -302,14 +315,11 @@ TEST_F(SpawnTest, FinishedProgramLeavesNoZombie) {
     WriteFakeProgram(Dir("a") / "fake", "a");
     setenv("PATH", (m_root / "a").c_str(), 1);
     const std::string record = (m_root / "record").string();
+    test::ExitPipe exited;
     const std::intptr_t pid = _spawnlp(_P_NOWAIT, "fake", "fake", record.c_str(), nullptr);
     ASSERT_GT(pid, 0);
-    ASSERT_FALSE(AwaitRecord(record).empty());
-    // The record is complete before the program exits; wait (bounded) until
-    // the process is gone, then the caller must have nothing to reap.
-    for (int i = 0; i < 2000 && kill(static_cast<pid_t>(pid), 0) == 0; ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
+    ASSERT_TRUE(exited.AwaitExit());
+    ASSERT_FALSE(ReadRecord(record).empty());
     ExpectNoChildren();
 }
 

@@ -16,6 +16,7 @@
 #include <unistd.h>
 
 #include "tests/support/FaultInjection.h"
+#include "tests/support/OrdinaryUser.h"
 #include "tests/support/ScratchDirectory.h"
 
 namespace {
@@ -216,7 +217,7 @@ TEST_F(TextFileTest, ReplaceWritesNewContentWithModeKept) {
     WriteBytes(path, "old\r\n");
     ASSERT_EQ(chmod(path.c_str(), 0640), 0);
     int error = -1;
-    EXPECT_TRUE(ReplaceFileAtomically(
+    EXPECT_TRUE(ReplaceFile(
         path, [](TextFile& f) { return f.PutString("new 1\n") && f.PutString("new 2\n"); }, error));
     EXPECT_EQ(error, 0);
     EXPECT_EQ(ReadBytes(path), "new 1\r\nnew 2\r\n");
@@ -227,7 +228,7 @@ TEST_F(TextFileTest, ReplaceWritesNewContentWithModeKept) {
 TEST_F(TextFileTest, ReplaceCreatesMissingFile) {
     const std::string path = PathOf("hs.dat");
     int error = -1;
-    EXPECT_TRUE(ReplaceFileAtomically(
+    EXPECT_TRUE(ReplaceFile(
         path, [](TextFile& f) { return f.PutString("first\n"); }, error));
     EXPECT_EQ(ReadBytes(path), "first\r\n");
     EXPECT_EQ(Entries(), std::vector<std::string>{"hs.dat"});
@@ -237,7 +238,7 @@ TEST_F(TextFileTest, ReplaceWithRelativeName) {
     const fs::path old = fs::current_path();
     fs::current_path(m_root);
     int error = -1;
-    const bool ok = ReplaceFileAtomically(
+    const bool ok = ReplaceFile(
         "hs.dat", [](TextFile& f) { return f.PutString("x\n"); }, error);
     fs::current_path(old);
     EXPECT_TRUE(ok);
@@ -277,9 +278,9 @@ TEST_F(TextFileTest, FailedReplaceKeepsOldFile) {
         bool ok;
         if (c.limit != SIZE_MAX) {
             const test::ScopedFileWriteLimit limit(c.limit);
-            ok = ReplaceFileAtomically(path, c.write, error);
+            ok = ReplaceFile(path, c.write, error);
         } else {
-            ok = ReplaceFileAtomically(path, c.write, error);
+            ok = ReplaceFile(path, c.write, error);
         }
         EXPECT_FALSE(ok) << c.name;
         EXPECT_EQ(error, c.error) << c.name;
@@ -291,25 +292,171 @@ TEST_F(TextFileTest, FailedReplaceKeepsOldFile) {
 
 TEST_F(TextFileTest, ReplaceInMissingDirectoryFails) {
     int error = 0;
-    EXPECT_FALSE(ReplaceFileAtomically(
+    EXPECT_FALSE(ReplaceFile(
         PathOf("gone/hs.dat"), [](TextFile& f) { return f.PutString("x\n"); }, error));
     EXPECT_EQ(error, ENOENT);
 }
 
-// Root ignores directory permissions; it meets an immutable directory.
-TEST_F(TextFileTest, ReplaceInUnwritableDirectoryKeepsOldFile) {
+// Where no new file can be made beside it (root meets an immutable
+// directory), a writable file is rewritten in place. Every write is checked,
+// and a failed rewrite puts the old bytes back, whatever they were.
+TEST_F(TextFileTest, ReplaceInUnwritableDirectoryWritesInPlace) {
     const std::string path = PathOf("hs.dat");
-    WriteBytes(path, "old\r\n");
+    const std::string old = "Anna\t120\nBernd\t80\r\n" + std::string(300, 'o');
+    WriteBytes(path, old);
+    ASSERT_EQ(chmod(path.c_str(), 0640), 0);
+    struct stat before {};
+    ASSERT_EQ(stat(path.c_str(), &before), 0);
     if (!m_scratch.MakeUnwritable()) {
         GTEST_SKIP() << "this file system cannot make a directory unwritable for root";
     }
-    int error = 0;
-    const bool replaced = ReplaceFileAtomically(
+    const std::string big(20000, 'z');
+    const struct {
+        const char* name;
+        std::size_t limit;
+        std::function<bool(TextFile&)> write;
+        int error;
+    } failures[] = {
+        {"GrowsBeyondTheDisk", 100, [&big](TextFile& f) { return f.PutString(big.c_str()); },
+         ENOSPC},
+        {"NothingWritable", 0, [](TextFile& f) { return f.PutString("x\n"); }, ENOSPC},
+        {"WriterGivesUp", SIZE_MAX, [](TextFile& f) { return f.PutString("x\n") && false; },
+         ECANCELED},
+    };
+    for (const auto& c : failures) {
+        int error = 0;
+        bool ok;
+        if (c.limit != SIZE_MAX) {
+            const test::ScopedFileWriteLimit limit(c.limit);
+            ok = ReplaceFile(path, c.write, error);
+        } else {
+            ok = ReplaceFile(path, c.write, error);
+        }
+        EXPECT_FALSE(ok) << c.name;
+        EXPECT_EQ(error, c.error) << c.name;
+        EXPECT_EQ(ReadBytes(path), old) << c.name;
+    }
+    int error = -1;
+    const bool replaced = ReplaceFile(
         path, [](TextFile& f) { return f.PutString("new\n"); }, error);
+    struct stat after {};
+    stat(path.c_str(), &after);
     m_scratch.MakeWritable();
-    EXPECT_FALSE(replaced);
-    EXPECT_TRUE(error == EACCES || error == EPERM) << error;
+    EXPECT_TRUE(replaced);
+    EXPECT_EQ(error, 0);
+    EXPECT_EQ(ReadBytes(path), "new\r\n");
+    EXPECT_EQ(after.st_ino, before.st_ino) << "the same file, not a new one";
+    EXPECT_EQ(after.st_mode & 07777, 0640u);
+    EXPECT_EQ(Entries(), std::vector<std::string>{"hs.dat"});
+}
+
+// A symbolic link named hs.dat stays a link; the file it leads to (through
+// any chain of links, relative or absolute, even one not there yet) is the
+// one replaced.
+TEST_F(TextFileTest, ReplaceFollowsSymbolicLinks) {
+    fs::create_directory(m_root / "elsewhere");
+    const std::string target = PathOf("elsewhere/scores");
+    const struct {
+        const char* name;
+        std::vector<std::pair<std::string, std::string>> links;  // name, what it points to
+        bool targetExists;
+    } cases[] = {
+        {"Relative", {{"hs.dat", "elsewhere/scores"}}, true},
+        {"Absolute", {{"hs.dat", target}}, true},
+        {"Chain", {{"hs.dat", "middle"}, {"middle", "elsewhere/scores"}}, true},
+        {"Dangling", {{"hs.dat", "elsewhere/scores"}}, false},
+    };
+    for (const auto& c : cases) {
+        fs::remove(target);
+        if (c.targetExists) {
+            WriteBytes(target, "old\r\n");
+        }
+        std::vector<std::string> names;
+        for (const auto& [name, to] : c.links) {
+            fs::remove(PathOf(name));
+            fs::create_symlink(to, PathOf(name));
+            names.push_back(name);
+        }
+        std::sort(names.begin(), names.end());
+        names.insert(names.begin(), "elsewhere");
+        int error = -1;
+        EXPECT_TRUE(ReplaceFile(
+            PathOf("hs.dat"), [](TextFile& f) { return f.PutString("new\n"); }, error))
+            << c.name;
+        EXPECT_EQ(ReadBytes(target), "new\r\n") << c.name;
+        for (const auto& [name, to] : c.links) {
+            EXPECT_TRUE(fs::is_symlink(PathOf(name))) << c.name << " " << name;
+            EXPECT_EQ(fs::read_symlink(PathOf(name)).string(), to) << c.name << " " << name;
+        }
+        EXPECT_EQ(Entries(), names) << c.name;
+        EXPECT_EQ(fs::directory_iterator(m_root / "elsewhere")->path().filename(), "scores")
+            << c.name;
+        for (const auto& [name, to] : c.links) {
+            fs::remove(PathOf(name));
+        }
+    }
+    fs::create_symlink("loop", PathOf("loop"));
+    int error = 0;
+    EXPECT_FALSE(ReplaceFile(
+        PathOf("loop"), [](TextFile& f) { return f.PutString("x\n"); }, error));
+    EXPECT_EQ(error, ELOOP);
+}
+
+// A second name of the file sees the new table too, as it would after a
+// plain rewrite.
+TEST_F(TextFileTest, ReplaceKeepsHardLinks) {
+    WriteBytes(PathOf("hs.dat"), "old\r\n");
+    fs::create_hard_link(PathOf("hs.dat"), PathOf("copy"));
+    int error = -1;
+    EXPECT_TRUE(ReplaceFile(
+        PathOf("hs.dat"), [](TextFile& f) { return f.PutString("new\n"); }, error));
+    EXPECT_EQ(ReadBytes(PathOf("copy")), "new\r\n");
+    EXPECT_EQ(fs::hard_link_count(PathOf("hs.dat")), 2u);
+}
+
+// A file the player may not write is not written, even in a directory the
+// player may write: checked with an ordinary user's rights, since root may
+// write a read-only file.
+TEST_F(TextFileTest, ReadOnlyFileIsNotReplaced) {
+    const std::string path = PathOf("hs.dat");
+    WriteBytes(path, "old\r\n");
+    ASSERT_EQ(chmod(path.c_str(), 0444), 0);
+    ASSERT_TRUE(test::GiveToOrdinaryUser(m_root));
+    ASSERT_TRUE(test::GiveToOrdinaryUser(path));
+    const int result = test::AsOrdinaryUser([&path] {
+        int error = 0;
+        const bool replaced = ReplaceFile(
+            path, [](TextFile& f) { return f.PutString("new\n"); }, error);
+        return replaced ? 0 : error;
+    });
+    if (result < 0) {
+        GTEST_SKIP() << "root cannot give up its rights here";
+    }
+    EXPECT_EQ(result, EACCES);
     EXPECT_EQ(ReadBytes(path), "old\r\n");
+    EXPECT_EQ(fs::status(path).permissions(), fs::perms(0444));
+    EXPECT_EQ(Entries(), std::vector<std::string>{"hs.dat"});
+}
+
+// The replaced file keeps its owner, group and mode, also when root saves a
+// player's file.
+TEST_F(TextFileTest, ReplaceKeepsOwnerGroupAndMode) {
+    if (geteuid() != 0) {
+        GTEST_SKIP() << "only root can give a file to another user";
+    }
+    const std::string path = PathOf("hs.dat");
+    WriteBytes(path, "old\r\n");
+    ASSERT_TRUE(test::GiveToOrdinaryUser(path));
+    ASSERT_EQ(chmod(path.c_str(), 02640), 0);
+    int error = -1;
+    EXPECT_TRUE(ReplaceFile(
+        path, [](TextFile& f) { return f.PutString("new\n"); }, error));
+    struct stat after {};
+    ASSERT_EQ(stat(path.c_str(), &after), 0);
+    EXPECT_EQ(after.st_uid, test::kOrdinaryUser);
+    EXPECT_EQ(after.st_gid, test::kOrdinaryGroup);
+    EXPECT_EQ(after.st_mode & 07777, 02640u);
+    EXPECT_EQ(ReadBytes(path), "new\r\n");
 }
 
 }  // namespace

@@ -27,8 +27,6 @@ protected:
         return test::ScratchDirectory::ReadBytes(path);
     }
     std::vector<std::string> Entries() const { return m_scratch.Entries(); }
-    bool MakeUnwritable() { return m_scratch.MakeUnwritable(); }
-    void MakeWritable() { m_scratch.MakeWritable(); }
 
     test::ScratchDirectory m_scratch{true};
     const fs::path& m_directory = m_scratch.Path();

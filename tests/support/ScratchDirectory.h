@@ -36,7 +36,13 @@ public:
 
     ~ScratchDirectory() {
         MakeWritable();
+        // A test may have left a file immutable.
         std::error_code ignored;
+        for (const auto& entry : std::filesystem::directory_iterator(m_path, ignored)) {
+            if (geteuid() == 0 && entry.is_regular_file(ignored)) {
+                SetImmutable(entry.path(), false);
+            }
+        }
         if (!m_previous.empty()) {
             std::filesystem::current_path(m_previous, ignored);
         }
@@ -84,21 +90,42 @@ public:
                                          std::filesystem::perm_options::remove);
             return true;
         }
-        return SetImmutable(true);
+        return SetImmutable(m_path, true);
     }
 
     void MakeWritable() {
         if (geteuid() == 0) {
-            SetImmutable(false);
+            SetImmutable(m_path, false);
         }
         std::error_code ignored;
         std::filesystem::permissions(m_path, std::filesystem::perms::owner_write,
                                      std::filesystem::perm_options::add, ignored);
     }
 
+    // The same for one file in the directory: an ordinary user gets it
+    // read-only, root gets it marked immutable. False where neither can be had.
+    bool MakeFileUnwritable(const std::string& name) {
+        const std::filesystem::path file = m_path / name;
+        if (geteuid() != 0) {
+            std::filesystem::permissions(file, std::filesystem::perms(0444));
+            return true;
+        }
+        return SetImmutable(file, true);
+    }
+
+    void MakeFileWritable(const std::string& name) {
+        const std::filesystem::path file = m_path / name;
+        if (geteuid() == 0) {
+            SetImmutable(file, false);
+        }
+        std::error_code ignored;
+        std::filesystem::permissions(file, std::filesystem::perms::owner_write,
+                                     std::filesystem::perm_options::add, ignored);
+    }
+
 private:
-    bool SetImmutable(bool immutable) {
-        const int fd = open(m_path.c_str(), O_RDONLY | O_DIRECTORY);
+    static bool SetImmutable(const std::filesystem::path& path, bool immutable) {
+        const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK);
         if (fd < 0) {
             return false;
         }

@@ -5,17 +5,17 @@
 
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <thread>
 
 #include "framework/CWinApp.h"
 #include "res/resource.h"
 #include "tests/harness/DialogHarness.h"
+#include "tests/support/ExitPipe.h"
+#include "tests/support/GermanLocale.h"
 #include "tests/support/ScratchDirectory.h"
 #include "ui/CWordGameDlg.h"
 
@@ -57,22 +57,17 @@ protected:
         setenv("PATH", ((root_ / "bin").string() + ":" + oldPath_).c_str(), 1);
     }
 
-    std::vector<std::string> WaitForRuns(std::size_t count) {
+    // What the viewers started so far recorded, one text per start.
+    std::vector<std::string> Runs() const {
         std::vector<std::string> runs;
-        for (int attempt = 0; attempt < 500 && runs.size() < count; ++attempt) {
-            runs.clear();
-            if (fs::exists(root_ / "runs")) {
-                for (const auto& entry : fs::directory_iterator(root_ / "runs")) {
-                    if (entry.path().extension() != ".tmp") {
-                        std::ifstream in(entry.path());
-                        std::stringstream text;
-                        text << in.rdbuf();
-                        runs.push_back(text.str());
-                    }
+        if (fs::exists(root_ / "runs")) {
+            for (const auto& entry : fs::directory_iterator(root_ / "runs")) {
+                if (entry.path().extension() != ".tmp") {
+                    std::ifstream in(entry.path());
+                    std::stringstream text;
+                    text << in.rdbuf();
+                    runs.push_back(text.str());
                 }
-            }
-            if (runs.size() < count) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(20));
             }
         }
         return runs;
@@ -87,6 +82,7 @@ protected:
 
 TEST_F(HelpLauncher, EachPressStartsAViewerOnTheHelpFile) {
     InstallFakeViewer();
+    test::ExitPipe exited;
     CWordGameDlg dialog(words_);
     harness::Run(dialog, [&] {
         ui::SetText(IDC_LETTER, "a");
@@ -96,7 +92,8 @@ TEST_F(HelpLauncher, EachPressStartsAViewerOnTheHelpFile) {
         EXPECT_TRUE(ui::HasSelectedAll(IDC_LETTER));
         ui::Click(IDOK);
     });
-    const std::vector<std::string> runs = WaitForRuns(2);
+    ASSERT_TRUE(exited.AwaitExit());
+    const std::vector<std::string> runs = Runs();
     ASSERT_EQ(runs.size(), 2u);
     for (const std::string& run : runs) {
         // argv[0] is the name as searched, then the one argument; the viewer
@@ -106,23 +103,50 @@ TEST_F(HelpLauncher, EachPressStartsAViewerOnTheHelpFile) {
     }
 }
 
-TEST_F(HelpLauncher, MissingViewerIsReportedAndTheGameGoesOn) {
-    setenv("PATH", (root_ / "bin").string().c_str(), 1);  // holds no viewer
-    CWordGameDlg dialog(words_);
-    harness::SeenBox box;
-    harness::Run(dialog, [&] {
-        harness::ExpectMessageBox(box);
-        ui::Click(IDC_HELP_BUTTON);
-        EXPECT_EQ(ui::Active().templateId, IDD_MAIN);
-        EXPECT_TRUE(ui::HasFocus(IDC_LETTER));
-        ui::Click(IDOK);
-    });
-    ASSERT_TRUE(box.shown);
-    EXPECT_EQ(box.title, "Lexodrom Fehler");
-    EXPECT_EQ(box.text,
-              "Hypertext-Hilfe-Programm 'hh.exe' kann nicht gestartet werden: No such file or "
-              "directory.");
-    EXPECT_EQ(box.icon, MB_ICONEXCLAMATION);
+// The box shows the Windows runtime's English text, whatever language the
+// player's desktop speaks: under a German UTF-8 locale the C library's text
+// is German UTF-8, which the Windows-1252 box would garble ("ausgefÃ¼hrt").
+// An errno the Windows runtime lacks gets the C library's English text.
+TEST_F(HelpLauncher, AFailedStartIsReportedInTheRuntimesWords) {
+    const test::ScopedGermanLocale german;
+    if (!german.Active()) {
+        GTEST_SKIP() << "de_DE.UTF-8 is missing and localedef cannot make it";
+    }
+    const struct {
+        const char* why;
+        bool busyViewer;  // an hh.exe on PATH that is still being written
+        const char* reason;
+    } cases[] = {
+        {"no hh.exe anywhere", false, "No such file or directory"},
+        {"hh.exe open for writing", true, "Text file busy"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        setenv("PATH", (root_ / "bin").string().c_str(), 1);
+        std::ofstream busy;
+        if (c.busyViewer) {
+            busy.open(root_ / "bin" / "hh.exe");
+            busy << "#!/bin/sh\n" << std::flush;
+            fs::permissions(root_ / "bin" / "hh.exe", fs::perms::owner_all);
+        }
+        CWordGameDlg dialog(words_);
+        harness::SeenBox box;
+        harness::Run(dialog, [&] {
+            harness::ExpectMessageBox(box);
+            ui::Click(IDC_HELP_BUTTON);
+            EXPECT_EQ(ui::Active().templateId, IDD_MAIN);
+            EXPECT_TRUE(ui::HasFocus(IDC_LETTER));
+            ui::Click(IDOK);
+        });
+        ASSERT_TRUE(box.shown);
+        EXPECT_EQ(box.title, "Lexodrom Fehler");
+        EXPECT_EQ(box.text, std::string("Hypertext-Hilfe-Programm 'hh.exe' kann nicht gestartet "
+                                        "werden: ") +
+                                c.reason + ".");
+        EXPECT_EQ(box.icon, MB_ICONEXCLAMATION);
+        busy.close();
+        fs::remove(root_ / "bin" / "hh.exe");
+    }
 }
 
 }  // namespace

@@ -184,12 +184,24 @@ TEST_F(MainWindow, SystemMenuOffersAboutButNoMaximize) {
     });
 }
 
+// Puts a changed resource table in force for its lifetime, so that a failed
+// assertion cannot leave it behind for the tests that run after.
+class ScopedResources {
+public:
+    explicit ScopedResources(const framework::ResourceTable& table) {
+        framework::OverrideResources(&table);
+    }
+    ~ScopedResources() { framework::OverrideResources(nullptr); }
+    ScopedResources(const ScopedResources&) = delete;
+    ScopedResources& operator=(const ScopedResources&) = delete;
+};
+
 TEST_F(MainWindow, SystemMenuHasNoAboutEntryWhenItsStringIsEmpty) {
     const framework::ResourceTable& own = framework::ProgramResources();
     const framework::StringResource empty[] = {{IDS_ABOUTBOX, ""}};
     framework::ResourceTable changed = own;
     changed.strings = empty;
-    framework::OverrideResources(&changed);
+    const ScopedResources withoutAboutString(changed);
     CWordGameDlg dialog(words_);
     harness::Run(dialog, [&] {
         const auto entries = ui::SystemMenuEntries();
@@ -197,7 +209,6 @@ TEST_F(MainWindow, SystemMenuHasNoAboutEntryWhenItsStringIsEmpty) {
         EXPECT_EQ(entries.back().first, "&Schließen\tAlt+F4");
         ui::Click(IDOK);
     });
-    framework::OverrideResources(nullptr);
 }
 
 // The system menu opens with Alt+Space and with a right click on the window's

@@ -51,4 +51,20 @@ TEST(DictionaryText, RefusesWhatTheDictionaryMustNotHold) {
     }
 }
 
+// A word the game's fragment cannot hold with its end would let a letter be
+// written past it; the longest that fits is taken.
+TEST(DictionaryText, RefusesWordsLongerThanTheGameHolds) {
+    const std::string fits(499, 'a');
+    EXPECT_EQ(fromWordList(":Abend\n" + fits + "\n").error, "");
+    const auto result = fromWordList(":Abend\n" + fits + "a\n");
+    EXPECT_EQ(result.error, "line 2: 500 letters, more than the game holds (499)");
+    EXPECT_EQ(result.text, "");
+    // Counted in letters, not in the bytes of UTF-8.
+    std::string umlauts;
+    for (int i = 0; i < 499; ++i) {
+        umlauts += "\xC3\xA4";
+    }
+    EXPECT_EQ(fromWordList(umlauts + "\n").error, "");
+}
+
 }  // namespace

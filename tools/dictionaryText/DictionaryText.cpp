@@ -4,6 +4,8 @@
 #include <optional>
 #include <utility>
 
+#include "dictionary/WordLength.h"
+
 namespace dictionary_text {
 namespace {
 
@@ -87,6 +89,10 @@ Result fromWordList(std::string_view utf8Lines) {
         const std::optional<std::string> word = toWindows1252(line);
         if (!word) {
             return fail("not a word of letters: " + std::string(line));
+        }
+        if (word->size() > kMaxWordLength) {
+            return fail(std::to_string(word->size()) + " letters, more than the game holds (" +
+                        std::to_string(kMaxWordLength) + ")");
         }
         if (lineNumber > 1 && !lessBytes(previous, *word)) {
             return fail("out of order or repeated: " + std::string(line));

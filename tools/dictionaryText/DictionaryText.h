@@ -16,7 +16,8 @@ struct Result {
 
 // Accepts only words of the letters A-Z, a-z, Ä, Ö, Ü, ß, ä, ö and ü, one a
 // line (LF or CR LF), in strictly ascending Windows-1252 byte order with the
-// mark not counted, so that the decoded text needs no sorting at start-up.
+// mark not counted, so that the decoded text needs no sorting at start-up,
+// and none longer than kMaxWordLength letters, which the game cannot hold.
 Result fromWordList(std::string_view utf8Lines);
 
 }  // namespace dictionary_text
