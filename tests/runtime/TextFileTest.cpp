@@ -247,16 +247,27 @@ TEST_F(TextFileTest, ReplaceWithRelativeName) {
 }
 
 // Each failure must leave the old file byte for byte and no stray file.
+// A replacement whose writer fails, or whose disk fills up after `limit`
+// bytes (SIZE_MAX: it never fills), with the error it must report.
+struct FailingReplace {
+    const char* name;
+    std::size_t limit;
+    std::function<bool(TextFile&)> write;
+    int error;
+};
+
+bool replaceFailing(const std::string& path, const FailingReplace& c, int& error) {
+    if (c.limit == SIZE_MAX) {
+        return ReplaceFile(path, c.write, error);
+    }
+    const test::ScopedFileWriteLimit limit(c.limit);
+    return ReplaceFile(path, c.write, error);
+}
+
 TEST_F(TextFileTest, FailedReplaceKeepsOldFile) {
     const std::string old = "Anna\t120\r\nBernd\t80\r\n";
     const std::string big(20000, 'z');  // more than one buffer: fails during PutString
-    struct Case {
-        const char* name;
-        std::size_t limit;  // write limit in bytes; SIZE_MAX for none
-        std::function<bool(TextFile&)> write;
-        int error;
-    };
-    const std::vector<Case> cases{
+    const std::vector<FailingReplace> cases{
         {"HalfwayAtFlush", 10, [](TextFile& f) { return f.PutString("Carla\t150\nAnna\t120\n"); },
          ENOSPC},
         {"HalfwayWhileWriting", 5000, [&big](TextFile& f) { return f.PutString(big.c_str()); },
@@ -275,14 +286,7 @@ TEST_F(TextFileTest, FailedReplaceKeepsOldFile) {
         const std::string path = PathOf("hs.dat");
         WriteBytes(path, old);
         int error = 0;
-        bool ok;
-        if (c.limit != SIZE_MAX) {
-            const test::ScopedFileWriteLimit limit(c.limit);
-            ok = ReplaceFile(path, c.write, error);
-        } else {
-            ok = ReplaceFile(path, c.write, error);
-        }
-        EXPECT_FALSE(ok) << c.name;
+        EXPECT_FALSE(replaceFailing(path, c, error)) << c.name;
         EXPECT_EQ(error, c.error) << c.name;
         EXPECT_EQ(errno, c.error) << c.name;
         EXPECT_EQ(ReadBytes(path), old) << c.name;
@@ -311,12 +315,7 @@ TEST_F(TextFileTest, ReplaceInUnwritableDirectoryWritesInPlace) {
         GTEST_SKIP() << "this file system cannot make a directory unwritable for root";
     }
     const std::string big(20000, 'z');
-    const struct {
-        const char* name;
-        std::size_t limit;
-        std::function<bool(TextFile&)> write;
-        int error;
-    } failures[] = {
+    const FailingReplace failures[] = {
         {"GrowsBeyondTheDisk", 100, [&big](TextFile& f) { return f.PutString(big.c_str()); },
          ENOSPC},
         {"NothingWritable", 0, [](TextFile& f) { return f.PutString("x\n"); }, ENOSPC},
@@ -325,14 +324,7 @@ TEST_F(TextFileTest, ReplaceInUnwritableDirectoryWritesInPlace) {
     };
     for (const auto& c : failures) {
         int error = 0;
-        bool ok;
-        if (c.limit != SIZE_MAX) {
-            const test::ScopedFileWriteLimit limit(c.limit);
-            ok = ReplaceFile(path, c.write, error);
-        } else {
-            ok = ReplaceFile(path, c.write, error);
-        }
-        EXPECT_FALSE(ok) << c.name;
+        EXPECT_FALSE(replaceFailing(path, c, error)) << c.name;
         EXPECT_EQ(error, c.error) << c.name;
         EXPECT_EQ(ReadBytes(path), old) << c.name;
     }
