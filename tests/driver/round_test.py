@@ -118,6 +118,8 @@ class Round:
         state, main = self.observe()
         match = re.fullmatch(r"Ein mögliches Wort ist\n(.*)\nBisher: '(.*)'\n", main[TRANSCRIPT]["text"])
         self.check(match is not None, "hint transcript %r" % main[TRANSCRIPT]["text"])
+        # A word that ends on the next letter is announced after the hint.
+        self.transcript = main[TRANSCRIPT]["text"]
         if match:
             word = match.group(1)
             self.check(word in self.current and word.startswith(self.fragment), "hint word %r" % word)
