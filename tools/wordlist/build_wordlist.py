@@ -1152,6 +1152,10 @@ PRODUCTIVE_MIN = 5
 # often, so their English rank stands in, damped by this factor, for
 # beginner words.  No other field borrows: an English word says nothing
 # about which of several German synonyms a child uses ("Gemach", "Zimmer").
+# Slurs on people of mixed descent: one such sense keeps a word from
+# beginners ("Mischling": "half breed", besides "hybrid" and "mongrel").
+ENGLISH_SLURS = {"half breed", "half-breed", "half breeds", "half-breeds",
+                 "half-caste", "half caste", "half-castes", "half castes"}
 # Object placeholders of English verb entries ("to praise sb.").
 ENGLISH_PLACEHOLDERS = {"to", "sb", "sth", "oneself", "one", "s"}
 CHILD_FIELDS = {"zool.", "ornith.", "bot.", "cook.", "school"}
@@ -1444,8 +1448,11 @@ def english_rank(name, frequency):
 
 def rule_fit_for_beginners(word, trans):
     """Beginners get no word whose senses are mostly sexual or insults
-    ("Penis", "Zicke": "bitch"); "Verkehr" (traffic) stays."""
+    ("Penis", "Zicke": "bitch"), nor one with a sense that is a slur
+    ("Mischling"); "Verkehr" (traffic) stays."""
     occs = trans.occurrences.get(word, ())
+    if any(a.lower() in ENGLISH_SLURS for o in occs for a in o.english):
+        return False
     unfit = sum(1 for o in occs
                 if set(re.findall(r"[a-z]+", " ".join(o.english).lower())) & NOT_FOR_BEGINNERS)
     return 2 * unfit < len(occs)

@@ -90,6 +90,9 @@ CHILD_SOURCE = [
     "Verkehr {m} (Umgang) :: dealings",
     "Verkehr {m} :: intercourse",
     "Methodist {m} | Methodisten {pl} :: methodist | methodists",
+    "Mischling {m} | Mischlinge {pl} :: half breed | half breeds",
+    "Mischling {m} | Mischlinge {pl} :: hybrid | hybrids",
+    "Mischling {m} :: mongrel; mutt",
 ]
 CHILD_RANKS = {"giraffe": 50000, "giraffen": 52000, "delphin": 40000, "delphine": 45000,
                "delfin": 41000, "delfine": 46000, "kirschen": 60000,
@@ -131,6 +134,7 @@ class ChildWords(unittest.TestCase):
     def test_beginners_get_spoken_words_fit_for_a_family_game(self):
         self.assertFalse(builder.rule_fit_for_beginners("Zicke", self.trans))
         self.assertTrue(builder.rule_fit_for_beginners("Verkehr", self.trans))
+        self.assertFalse(builder.rule_fit_for_beginners("Mischling", self.trans))
         self.assertFalse(self.ranker.spoken_somewhere("Methodist"))
         self.assertTrue(self.ranker.spoken_somewhere("Giraffe"))  # in English
         pro, beginner = builder.select(self.cands, self.frequency, self.trans)
