@@ -135,6 +135,8 @@ class Round:
         state, main = self.observe()
         match = re.fullmatch(r"Ein mögliches Wort ist\n(.*)\nBisher: '(.*)'\n", main[TRANSCRIPT]["text"])
         self.check(match is not None, "hint transcript %r" % main[TRANSCRIPT]["text"])
+        # A word that ends on the next letter is announced after the hint.
+        self.transcript = main[TRANSCRIPT]["text"]
         if match is None:
             return
         word = match.group(1)

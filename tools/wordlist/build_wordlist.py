@@ -17,6 +17,10 @@ Sources (all must be installed; the script says how if one is missing):
     German word lists and lists of first and last names, installed into an
     ignored directory:
         npm install --prefix tools/wordlist/.npm @zxcvbn-ts/language-de@3.0.2
+  * npm package @zxcvbn-ts/language-en (pinned below): the English spoken
+    list of the same project, for beginner words only (a child's nouns and
+    whether a word is heard at all):
+        npm install --prefix tools/wordlist/.npm @zxcvbn-ts/language-en@3.0.2
 
 Output format: one word per line, UTF-8, LF, sorted by Windows-1252 bytes;
 beginner words carry a leading ":".  The output depends only on the source
@@ -48,6 +52,10 @@ NGERMAN_PATH = "/usr/share/dict/ngerman"
 HUNSPELL_PATH = "/usr/share/hunspell/de_DE.dic"
 ZXCVBN_PACKAGE = "@zxcvbn-ts/language-de"
 ZXCVBN_VERSION = "3.0.2"
+# English frequencies of the same project: a child knows a giraffe long before
+# German subtitles or articles name one often.
+ENGLISH_PACKAGE = "@zxcvbn-ts/language-en"
+ENGLISH_VERSION = "3.0.2"
 DEFAULT_NPM_PREFIX = os.path.join(HERE, ".npm")
 
 # Versions the committed data/words.txt was built from.  Other versions may
@@ -79,8 +87,8 @@ EVIDENCE_FACTOR, EVIDENCE_MIN_RANK = 4, 10000
 INSTALL_HINT = (
     "Install the sources with:\n"
     "    apt-get update && apt-get install trans-de-en wngerman hunspell-de-de\n"
-    "    npm install --prefix tools/wordlist/.npm %s@%s\n"
-    % (ZXCVBN_PACKAGE, ZXCVBN_VERSION)
+    "    npm install --prefix tools/wordlist/.npm %s@%s %s@%s\n"
+    % (ZXCVBN_PACKAGE, ZXCVBN_VERSION, ENGLISH_PACKAGE, ENGLISH_VERSION)
 )
 
 # Word classes of trans-de-en that we accept, and what they mean for case.
@@ -220,20 +228,21 @@ def check_sources(npm_prefix, allow_other_versions):
     for path in (TRANS_PATH, NGERMAN_PATH, HUNSPELL_PATH, HUNSPELL_AFF_PATH):
         if not os.path.isfile(path):
             problems.append("missing file %s" % path)
-    pkg_dir = os.path.join(npm_prefix, "node_modules", *ZXCVBN_PACKAGE.split("/"))
-    pkg_json = os.path.join(pkg_dir, "package.json")
-    if not os.path.isfile(pkg_json):
-        problems.append("npm package %s is not installed under %s"
-                        % (ZXCVBN_PACKAGE, npm_prefix))
-    else:
+    pkg_dirs = []
+    for package, wanted in ((ZXCVBN_PACKAGE, ZXCVBN_VERSION), (ENGLISH_PACKAGE, ENGLISH_VERSION)):
+        pkg_dir = os.path.join(npm_prefix, "node_modules", *package.split("/"))
+        pkg_dirs.append(pkg_dir)
+        pkg_json = os.path.join(pkg_dir, "package.json")
+        if not os.path.isfile(pkg_json):
+            problems.append("npm package %s is not installed under %s" % (package, npm_prefix))
+            continue
         with open(pkg_json, encoding="utf-8") as f:
             version = json.load(f).get("version")
-        if version != ZXCVBN_VERSION:
-            problems.append("npm package %s is %s, expected %s"
-                            % (ZXCVBN_PACKAGE, version, ZXCVBN_VERSION))
+        if version != wanted and not allow_other_versions:
+            problems.append("npm package %s is %s, expected %s" % (package, version, wanted))
     if problems:
         fail("\n  ".join(["sources are not ready:"] + problems) + "\n" + INSTALL_HINT)
-    return pkg_dir
+    return pkg_dirs
 
 
 def load_ngerman():
@@ -308,17 +317,21 @@ class Frequency:
     ranks: lower-cased word -> best rank (0 = most frequent) in commonWords
     (spoken language, from film subtitles) or wikipedia (written language).
     spoken: the words of commonWords.  first_names: a set; last_names: a
-    list, most common first.
+    list, most common first.  english: lower-cased English word -> rank in
+    the English spoken list; english_names: English first names.
     """
 
-    def __init__(self, ranks, spoken, first_names, last_names):
+    def __init__(self, ranks, spoken, first_names, last_names, english=None,
+                 english_names=frozenset()):
         self.ranks = ranks
         self.spoken = spoken
         self.first_names = first_names
         self.last_names = last_names
+        self.english = english or {}
+        self.english_names = english_names
 
 
-def load_frequency(pkg_dir):
+def load_frequency(pkg_dir, english_dir):
     lists = {}
     for name in ("wikipedia", "commonWords", "firstnames", "lastnames"):
         with open(os.path.join(pkg_dir, "src", name + ".json"), encoding="utf-8") as f:
@@ -328,8 +341,16 @@ def load_frequency(pkg_dir):
         for position, word in enumerate(lists[name]):
             if word not in ranks or position < ranks[word]:
                 ranks[word] = position
+    # English: the spoken list only (film subtitles); the written one is
+    # full of terms a child never hears ("initiator", "conical").
+    with open(os.path.join(english_dir, "src", "commonWords.json"), encoding="utf-8") as f:
+        english = {}
+        for position, word in enumerate(json.load(f)):
+            english.setdefault(word, position)
+    with open(os.path.join(english_dir, "src", "firstnames.json"), encoding="utf-8") as f:
+        english_names = set(json.load(f))
     return Frequency(ranks, set(lists["commonWords"]), set(lists["firstnames"]),
-                     lists["lastnames"])
+                     lists["lastnames"], english, english_names)
 
 
 # ---------------------------------------------------------------------------
@@ -351,7 +372,8 @@ PLACEHOLDER_RE = re.compile(
 class Occurrence:
     """One appearance of a word as a tagged single-word headword: one sense."""
     __slots__ = ("word_class", "labels", "proper", "comment", "group", "gerund",
-                 "insult", "adjective", "neuter", "masculine", "sense")
+                 "insult", "adjective", "neuter", "masculine", "sense", "english",
+                 "position", "group_fields")
 
     def __init__(self, word_class, labels, proper, comment, group, gerund,
                  insult=False, adjective=False, neuter=False):
@@ -366,6 +388,9 @@ class Occurrence:
         self.neuter = neuter           # tagged {n} only
         self.sense = None              # (line, group): the words sharing this sense
         self.masculine = False         # tagged {m} only
+        self.english = ()              # English alternatives of this sense
+        self.position = 0              # place among the group's alternatives
+        self.group_fields = frozenset()  # field labels ending the group
 
 
 class TransData:
@@ -634,6 +659,10 @@ def parse_line(line, data, line_number=0):
         # A pejorative label stays with its word ("Fernseher {m}; Glotze {f}
         # [pej.]"); insults are recognised by their translation.
         group_labels = {l.strip() for l in LABEL_RE.findall(alts[-1])} & GROUP_LABELS
+        # A field at the end of a group names the field of all of it:
+        # "Delfin {m}; Delphin {m} [zool.]".
+        group_fields = (frozenset(l.strip() for l in LABEL_RE.findall(alts[-1]))
+                        & (TECHNICAL_LABELS | CHILD_FIELDS))
         # A sense only ever translated by English slang is slang too
         # ("kotzen {vi} [ugs.] :: to ralph [slang]").
         if english_is_slang(english_group):
@@ -669,6 +698,9 @@ def parse_line(line, data, line_number=0):
                              tags == ["n"])
             occ.sense = (line_number, gi)
             occ.masculine = tags == ["m"]
+            occ.english = tuple(english_alternatives(english_group))
+            occ.position = i
+            occ.group_fields = group_fields
             data.senses[occ.sense].append(word)
             data.occurrences[word].append(occ)
 
@@ -1114,6 +1146,30 @@ TECHNICAL_SHIFT = 4
 # A word without rank that starts or ends this many headwords of the
 # dictionary is a word people build on ("Igel": "Seeigel", "Igelfisch" ...).
 PRODUCTIVE_MIN = 5
+# Things a child names, by the fields the dictionary files them under:
+# animals, plants, food, school.  German subtitles and articles rarely name
+# them ("Giraffe" ranks 53,146, "Igel" not at all); English ones name them
+# often, so their English rank stands in, damped by this factor, for
+# beginner words.  No other field borrows: an English word says nothing
+# about which of several German synonyms a child uses ("Gemach", "Zimmer").
+# Slurs on people of mixed descent: one such sense keeps a word from
+# beginners ("Mischling": "half breed", besides "hybrid" and "mongrel").
+ENGLISH_SLURS = {"half breed", "half-breed", "half breeds", "half-breeds",
+                 "half-caste", "half caste", "half-castes", "half castes"}
+# Object placeholders of English verb entries ("to praise sb.").
+ENGLISH_PLACEHOLDERS = {"to", "sb", "sth", "oneself", "one", "s"}
+CHILD_FIELDS = {"zool.", "ornith.", "bot.", "cook.", "school"}
+ENGLISH_DAMPING = 2
+# Translations that make a sense unfit for beginners: sexual terms and the
+# insults that are a word's common use ("Zicke": "bitch").  A word goes from
+# the beginner list if at least half of its senses are of this kind.
+NOT_FOR_BEGINNERS = {
+    "penis", "vagina", "vulva", "clitoris", "testicle", "testicles", "scrotum",
+    "erection", "orgasm", "masturbation", "foreskin",
+    "condom", "brothel", "prostitute", "prostitution", "intercourse",
+    "bitch", "bitches", "whore", "slut", "bastard", "asshole", "arsehole",
+    "twat", "cunt", "dickhead", "wanker", "harlot", "floozy", "shithead",
+}
 
 
 def inflected_forms(word, word_classes):
@@ -1185,6 +1241,7 @@ class Ranker:
         self.by_lower = by_lower
         self._own = {w: self._own_rank(w) for w in cands}
         self.family = compound_families({w.lower() for w in trans.occurrences if w.isalpha()})
+        self._child = None
 
     def productivity(self, word):
         """How many compounds of the dictionary the word is part of (with a
@@ -1248,6 +1305,86 @@ class Ranker:
     def compound_rank(self, word):
         return compound_rank(word, self.frequency.ranks)
 
+    def _child_translations(self):
+        """English name -> the German noun it lends its rank to.
+
+        Only the head group of an entry in a child's field counts ("Giraffe
+        {f} [zool.] :: giraffe").  Where several nouns are named so
+        ("Tomate", "Paradeiser" :: tomato; "Kirsche", "Vogelkirsche" ::
+        cherry), the commonest by German evidence takes it: an English
+        word never ranks a rarer synonym.
+        """
+        owners = defaultdict(list)
+        for word, occs in self.cands.items():
+            for o in occs:
+                for name in child_translations(o):
+                    owners[name].append(word)
+        # Names other words head an entry with outside those fields
+        # ("bar": "Riegel" [cook.], "Bar", "Stange"; "drone": "Drohn"
+        # [zool.], "Drohne") count for all their senses: no rank to lend.
+        others = defaultdict(set)
+        for word, occs in self.cands.items():
+            for o in occs:
+                if o.group == 0 and not child_translations(o):
+                    for alt in o.english:
+                        others[alt.removeprefix("to ")].add(word)
+        german = {}
+        for name in sorted(owners):
+            words = sorted(set(owners[name]), key=lambda w: (self.german_score(w), sort_key(w)))
+            if others[name] - {words[0]}:
+                continue
+            german[name] = words[0]
+        return german
+
+    def german_score(self, word):
+        """Sort key from German evidence alone: own, inflected, productive."""
+        r = self.own_rank(word)
+        if r is not None:
+            return (TIER_DIRECT, r)
+        r = self.inflected_rank(word)
+        if r is not None:
+            return (TIER_INFLECTED, r)
+        return (TIER_PRODUCTIVE, -self.productivity(word))
+
+    def english_rank(self, word):
+        """Damped English rank of a child's noun, or None.
+
+        The noun needs German evidence of its own as well (a rank, ranked
+        forms or compounds built on it): the English list says how common,
+        not whether the word is German at all.
+        """
+        if self._child is None:
+            self._child = self._child_translations()
+        if (self.own_rank(word) is None and self.inflected_rank(word) is None
+                and self.productivity(word) < PRODUCTIVE_MIN):
+            return None
+        names = {n for o in self.cands[word] for n in child_translations(o)}
+        ranks = [english_rank(n, self.frequency) for n in sorted(names)
+                 if self._child.get(n) == word]
+        ranks = [r for r in ranks if r is not None]
+        return ENGLISH_DAMPING * min(ranks) if ranks else None
+
+    def beginner_rank(self, word):
+        """How common a word is for a beginner: its own rank or, for a
+        child's noun, the damped English one, whichever is better."""
+        ranks = [r for r in (self.own_rank(word), self.english_rank(word)) if r is not None]
+        return min(ranks) if ranks else None
+
+    def spoken_somewhere(self, word):
+        """Heard, not only read: in the German spoken list, or translated by
+        a translation made of words of the English one ("bus stop").
+        "Methodist", "konisch" ("conic", "cone-shaped") and "Unterzeichner"
+        ("signatory") are read only."""
+        if word.lower() in self.frequency.spoken:
+            return True
+        for o in self.cands[word]:
+            for alt in o.english:
+                words = [w for w in re.findall(r"[a-z]+(?:-[a-z]+)*", alt.lower())
+                         if w not in ENGLISH_PLACEHOLDERS]
+                if words and all(w in self.frequency.english for w in words):
+                    return True
+        return False
+
     def score(self, word):
         """Sort key: smaller = more common.
 
@@ -1281,6 +1418,44 @@ def is_neuter(occs):
 def is_function_word(occs):
     """Only used as a conjunction, preposition, pronoun, adverb or the like."""
     return all(o.word_class == "other" and not o.adjective for o in occs)
+
+
+def child_translations(occ):
+    """The English names of a thing a child knows, from one sense.
+
+    The sense heads its entry and is filed under a child's field and no
+    other (farm animals are also filed under agriculture: "Hahn [agr.]
+    [ornith.]"); its names are the translations of one lower-case word
+    ("tomato fruit; tomato" -> "tomato").
+    """
+    fields = occ.labels | occ.group_fields
+    if (occ.word_class != "noun" or occ.group != 0 or occ.proper or occ.gerund
+            or not fields & CHILD_FIELDS
+            or fields & (TECHNICAL_LABELS - CHILD_FIELDS - {"agr."})):
+        return ()
+    return tuple(a for a in occ.english if re.fullmatch(r"[a-z]+", a))
+
+
+def english_rank(name, frequency):
+    """Rank of an English name in the spoken list.  A name that is also a
+    first name ("cherry", "rose") counts by its plural ("cherries"), which
+    no person bears."""
+    if name in frequency.english_names:
+        plural = name[:-1] + "ies" if name.endswith("y") else name + "s"
+        return frequency.english.get(plural)
+    return frequency.english.get(name)
+
+
+def rule_fit_for_beginners(word, trans):
+    """Beginners get no word whose senses are mostly sexual or insults
+    ("Penis", "Zicke": "bitch"), nor one with a sense that is a slur
+    ("Mischling"); "Verkehr" (traffic) stays."""
+    occs = trans.occurrences.get(word, ())
+    if any(a.lower() in ENGLISH_SLURS for o in occs for a in o.english):
+        return False
+    unfit = sum(1 for o in occs
+                if set(re.findall(r"[a-z]+", " ".join(o.english).lower())) & NOT_FOR_BEGINNERS)
+    return 2 * unfit < len(occs)
 
 
 def rule_not_a_first_name(word, ranker):
@@ -1405,9 +1580,11 @@ def select(cands, frequency, trans):
             and rule_not_blocking_play(w, ranker, extensions[w])]
     ordered = sorted(kept, key=ranker.score)
     pro = ordered[:PRO_TARGET]
-    # Beginner words: only words that are frequent in their own right.
-    direct = [w for w in pro if ranker.own_rank(w) is not None]
-    beginner = set(sorted(direct, key=lambda w: (ranker.own_rank(w), sort_key(w)))[:BEGINNER_TARGET])
+    # Beginner words: only words that are frequent in their own right (or,
+    # for a child's noun, in English), heard, and fit for a family game.
+    direct = [w for w in pro if ranker.beginner_rank(w) is not None
+              and ranker.spoken_somewhere(w) and rule_fit_for_beginners(w, trans)]
+    beginner = set(sorted(direct, key=lambda w: (ranker.beginner_rank(w), sort_key(w)))[:BEGINNER_TARGET])
     return sorted(pro, key=sort_key), beginner
 
 
@@ -1529,9 +1706,9 @@ def main():
         sys.stdout.write("%s is valid\n%s" % (args.output, statistics(text)))
         return
 
-    pkg_dir = check_sources(args.npm_prefix, args.allow_other_versions)
+    pkg_dir, english_dir = check_sources(args.npm_prefix, args.allow_other_versions)
     trans = load_trans()
-    frequency = load_frequency(pkg_dir)
+    frequency = load_frequency(pkg_dir, english_dir)
     cands = candidates(trans, load_spelling(), frequency.ranks)
     pro, beginner = select(cands, frequency, trans)
     text = render(pro, beginner)

@@ -76,6 +76,74 @@ class Ranks(unittest.TestCase):
         self.assertIn("Hand", beginner)
 
 
+CHILD_SOURCE = [
+    "Giraffe {f} [zool.] | Giraffen {pl} :: giraffe | giraffes",
+    "Delfin {m}; Delphin {m} [zool.] | Delfine {pl}; Delphine {pl} :: dolphin | dolphins",
+    "Kirsche {f} [bot.] [cook.] | Kirschen {pl} :: cherry | cherries",
+    "Riegel {m} [cook.] :: bar",
+    "Stange {f} :: bar; pole",
+    "Gemach {n} :: room",
+    "Okapi {n} [zool.] :: okapi",
+    "Zicke {f} [zool.] :: she-goat",
+    "Zicke {f} [ugs.] :: bitch [coll.]",
+    "Verkehr {m} :: traffic",
+    "Verkehr {m} (Umgang) :: dealings",
+    "Verkehr {m} :: intercourse",
+    "Methodist {m} | Methodisten {pl} :: methodist | methodists",
+    "Mischling {m} | Mischlinge {pl} :: half breed | half breeds",
+    "Mischling {m} | Mischlinge {pl} :: hybrid | hybrids",
+    "Mischling {m} :: mongrel; mutt",
+]
+CHILD_RANKS = {"giraffe": 50000, "giraffen": 52000, "delphin": 40000, "delphine": 45000,
+               "delfin": 41000, "delfine": 46000, "kirschen": 60000,
+               "riegel": 30000, "gemach": 45000, "zicke": 9000, "verkehr": 700,
+               "methodist": 20000, "methodisten": 25000}
+CHILD_SPOKEN = {"zicke", "verkehr", "riegel", "gemach"}
+ENGLISH = {"giraffe": 100, "dolphin": 90, "cherry": 10, "cherries": 300, "bar": 50,
+           "room": 20, "okapi": 80, "goat": 400, "traffic": 500}
+
+
+class ChildWords(unittest.TestCase):
+    """Beginner words: English ranks for a child's nouns, spoken words only,
+    nothing sexual or insulting."""
+
+    @classmethod
+    def setUpClass(cls):
+        trans = builder.parse_trans(CHILD_SOURCE)
+        cls.cands = builder.candidates(trans, EverythingSpelled(), CHILD_RANKS)
+        cls.frequency = builder.Frequency(CHILD_RANKS, CHILD_SPOKEN, {"cherry"}, [],
+                                          ENGLISH, {"cherry"})
+        cls.ranker = builder.Ranker(cls.cands, cls.frequency, trans)
+        cls.trans = trans
+
+    def test_a_childs_noun_borrows_its_damped_english_rank(self):
+        self.assertEqual(self.ranker.english_rank("Giraffe"), 200)
+        self.assertEqual(self.ranker.beginner_rank("Giraffe"), 200)
+        # A field ending the group covers it; the synonym with the better
+        # German rank takes the English name.
+        self.assertEqual(self.ranker.english_rank("Delphin"), 180)
+        self.assertIsNone(self.ranker.english_rank("Delfin"))
+        # "cherry" is a first name too: its plural counts.
+        self.assertEqual(self.ranker.english_rank("Kirsche"), 600)
+
+    def test_no_english_rank_through_homographs_other_fields_or_without_german_evidence(self):
+        self.assertIsNone(self.ranker.english_rank("Riegel"))  # "bar" is also "Stange"
+        self.assertIsNone(self.ranker.english_rank("Gemach"))  # no child's field
+        self.assertIsNone(self.ranker.english_rank("Okapi"))   # unknown in German
+
+    def test_beginners_get_spoken_words_fit_for_a_family_game(self):
+        self.assertFalse(builder.rule_fit_for_beginners("Zicke", self.trans))
+        self.assertTrue(builder.rule_fit_for_beginners("Verkehr", self.trans))
+        self.assertFalse(builder.rule_fit_for_beginners("Mischling", self.trans))
+        self.assertFalse(self.ranker.spoken_somewhere("Methodist"))
+        self.assertTrue(self.ranker.spoken_somewhere("Giraffe"))  # in English
+        pro, beginner = builder.select(self.cands, self.frequency, self.trans)
+        self.assertIn("Zicke", pro)
+        self.assertIn("Methodist", pro)
+        self.assertLessEqual({"Giraffe", "Kirsche", "Verkehr"}, beginner)
+        self.assertFalse({"Zicke", "Methodist", "Okapi"} & beginner)
+
+
 class FileRules(unittest.TestCase):
     def test_validate_text_reports_each_broken_rule(self):
         problems = builder.validate_text("Bären\n:Apfel\nAale\nAale\nx\n")
