@@ -1,0 +1,82 @@
+#include "framework/qt/GroupBoxFrame.h"
+
+#include <qdrawutil.h>
+#include <QApplication>
+#include <QGroupBox>
+#include <QImageReader>
+#include <QLibraryInfo>
+#include <QPainter>
+#include <QProxyStyle>
+#include <QStyleFactory>
+#include <QStyleOption>
+#include <QVersionNumber>
+
+#include <algorithm>
+#include <utility>
+
+namespace framework::qt {
+namespace {
+
+const QString kFusion = QStringLiteral("fusion");
+const QString kFrameImage =
+    QStringLiteral(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png");
+
+// Fusion 6.4's frame: the image stretched between its 6-pixel corners, 3
+// pixels below the box's top when the box has neither title nor check box,
+// and below the taller of the two otherwise.
+constexpr int kSpaceAboveFrame = 3;
+constexpr QMargins kImageCorners(6, 6, 6, 6);
+
+class FrameFromImageStyle final : public QProxyStyle {
+public:
+    explicit FrameFromImageStyle(QPixmap frame)
+        : QProxyStyle(QStyleFactory::create(kFusion)), frame_(std::move(frame)) {}
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override {
+        if (element != PE_FrameGroupBox) {
+            QProxyStyle::drawPrimitive(element, option, painter, widget);
+            return;
+        }
+        int top = kSpaceAboveFrame;
+        const auto* box = qobject_cast<const QGroupBox*>(widget);
+        if (box == nullptr || box->isCheckable() || !box->title().isEmpty()) {
+            top += std::max(pixelMetric(PM_ExclusiveIndicatorHeight, option, widget),
+                            option->fontMetrics.height());
+        }
+        qDrawBorderPixmap(painter, option->rect.adjusted(0, top, 0, 0), kImageCorners, frame_);
+    }
+
+private:
+    QPixmap frame_;
+};
+
+// Made when the first group box is built, and kept for the process's life:
+// a widget does not own the style it is given.
+QStyle* frameFromImageStyle() {
+    static QStyle* const style = []() -> QStyle* {
+        const QVersionNumber release = QLibraryInfo::version();
+        if (QApplication::style()->name() != kFusion || release.majorVersion() != 6 ||
+            release.minorVersion() != 4) {
+            return nullptr;
+        }
+        QImageReader reader(kFrameImage, "png");
+        reader.setAutoDetectImageFormat(false);  // the PNG reader alone, no plugin
+        const QImage image = reader.read();
+        if (image.isNull()) {
+            return nullptr;
+        }
+        return new FrameFromImageStyle(QPixmap::fromImage(image));
+    }();
+    return style;
+}
+
+}  // namespace
+
+void drawFrameWithoutImagePlugins(QGroupBox& box) {
+    if (QStyle* style = frameFromImageStyle()) {
+        box.setStyle(style);
+    }
+}
+
+}  // namespace framework::qt
