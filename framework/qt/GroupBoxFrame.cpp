@@ -12,7 +12,6 @@
 #include <QVersionNumber>
 
 #include <algorithm>
-#include <utility>
 
 namespace framework::qt {
 namespace {
@@ -29,12 +28,11 @@ constexpr QMargins kImageCorners(6, 6, 6, 6);
 
 class FrameFromImageStyle final : public QProxyStyle {
 public:
-    explicit FrameFromImageStyle(QPixmap frame)
-        : QProxyStyle(QStyleFactory::create(kFusion)), frame_(std::move(frame)) {}
+    FrameFromImageStyle() : QProxyStyle(QStyleFactory::create(kFusion)) {}
 
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget) const override {
-        if (element != PE_FrameGroupBox) {
+        if (element != PE_FrameGroupBox || !frameRead()) {
             QProxyStyle::drawPrimitive(element, option, painter, widget);
             return;
         }
@@ -48,7 +46,21 @@ public:
     }
 
 private:
-    QPixmap frame_;
+    // Read when a frame is first painted, as Fusion reads it, so that
+    // building a window costs no more than before. Without the image, Fusion
+    // paints the frame itself.
+    bool frameRead() const {
+        if (!triedReading_) {
+            triedReading_ = true;
+            QImageReader reader(kFrameImage, "png");
+            reader.setAutoDetectImageFormat(false);  // the PNG reader alone, no plugin
+            frame_ = QPixmap::fromImage(reader.read());
+        }
+        return !frame_.isNull();
+    }
+
+    mutable bool triedReading_ = false;
+    mutable QPixmap frame_;
 };
 
 // Made when the first group box is built, and kept for the process's life:
@@ -60,13 +72,7 @@ QStyle* frameFromImageStyle() {
             release.minorVersion() != 4) {
             return nullptr;
         }
-        QImageReader reader(kFrameImage, "png");
-        reader.setAutoDetectImageFormat(false);  // the PNG reader alone, no plugin
-        const QImage image = reader.read();
-        if (image.isNull()) {
-            return nullptr;
-        }
-        return new FrameFromImageStyle(QPixmap::fromImage(image));
+        return new FrameFromImageStyle;
     }();
     return style;
 }

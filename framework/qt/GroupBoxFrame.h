@@ -12,8 +12,8 @@ namespace framework::qt {
 
 // Gives `box` a style that draws Fusion's frame from the image read once by
 // the PNG reader, and otherwise is Fusion. Only where the application's
-// style is Fusion of the Qt release whose frame it reproduces and the image
-// is there; elsewhere the box keeps the application's style.
+// style is Fusion of the Qt release whose frame it reproduces; elsewhere the
+// box keeps the application's style.
 void drawFrameWithoutImagePlugins(QGroupBox& box);
 
 }  // namespace framework::qt
