@@ -22,6 +22,7 @@
 #include <cstring>
 
 #include "framework/qt/DialogLayout.h"
+#include "framework/qt/GroupBoxFrame.h"
 #include "framework/qt/Icons.h"
 #include "framework/qt/ListBoxItems.h"
 #include "framework/qt/ModalHooks.h"
@@ -199,7 +200,9 @@ void DialogWindow::buildControls() {
         }
         if (isClass(item, "BUTTON") && type == BS_GROUPBOX) {
             kind = ControlKind::GroupBox;
-            widget = new QGroupBox(labelText(item.text, false), this);
+            auto* box = new QGroupBox(labelText(item.text, false), this);
+            drawFrameWithoutImagePlugins(*box);
+            widget = box;
         } else if (isClass(item, "BUTTON") && type == BS_AUTORADIOBUTTON) {
             kind = ControlKind::RadioButton;
             auto* radio = new QRadioButton(fromWindows1252(item.text), this);
