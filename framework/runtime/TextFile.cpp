@@ -80,6 +80,10 @@ TextFile TextFile::ForWriting(int fd) {
     return TextFile(fd, true);
 }
 
+bool TextFile::IsOpen() const {
+    return m_fd >= 0;
+}
+
 TextFile TextFile::Open(const std::string& path, const char* mode) {
     const std::string m = mode != nullptr ? mode : "";
     int flags = 0;

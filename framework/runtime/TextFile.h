@@ -34,21 +34,11 @@ public:
     // whether the data reached the file calls Close() (or Sync()) first.
     ~TextFile();
 
-#ifdef _WIN32
-    bool IsOpen() const {
-        return m_stream != nullptr;
-    }
-#else
-    bool IsOpen() const {
-        return m_fd >= 0;
-    }
-#endif
+    bool IsOpen() const;
 
     // The errno of the first failure on this file, 0 while there was none.
     // A failed read or write stays failed: every later call fails the same way.
-    int Error() const {
-        return m_error;
-    }
+    int Error() const { return m_error; }
 
     // Reads one line the way the Windows runtime's fgets reads a text-mode
     // stream: CR LF counts as a single '\n', a CR before anything else stays

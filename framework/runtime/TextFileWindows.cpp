@@ -94,6 +94,10 @@ TextFile TextFile::ForWriting(int fd) {
     return TextFile(stream, true);
 }
 
+bool TextFile::IsOpen() const {
+    return m_stream != nullptr;
+}
+
 TextFile::TextFile(TextFile&& other) noexcept
     : m_stream(std::exchange(other.m_stream, nullptr)),
       m_writing(other.m_writing),
