@@ -19,7 +19,7 @@ trap 'rm -rf "$work"' EXIT
 (cd "$work" && cmake -E tar xf "$zip")
 dlls=$("$objdump" -p "$work/lexodrom.exe" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr '\n' ' ')
 echo "lexodrom.exe imports: $dlls"
-case " $(echo "$dlls" | tr 'A-Z' 'a-z')" in
+case " $(echo "$dlls" | tr '[:upper:]' '[:lower:]')" in
 *libstdc++* | *libgcc* | *libwinpthread*) fail "lexodrom.exe needs a MinGW runtime DLL: $dlls" ;;
 esac
 grep -q "$(printf 'Windows\r')" "$work/README.txt" || fail "README.txt has no CR LF line ends"
