@@ -30,7 +30,7 @@ file(WRITE ${release_files}/LICENSE.txt "${license}")
 set_property(DIRECTORY ${PROJECT_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
              ${PROJECT_SOURCE_DIR}/LICENSE)
 
-# The zip's entries carry a fixed time, so that the same files make the same zip.
+# The zip's entries carry the release's date rather than the moment of the build.
 add_custom_command(
     OUTPUT ${LEXODROM_RELEASE_ZIP} ${LEXODROM_RELEASE_SETUP}
     COMMAND ${CMAKE_STRIP} -o ${release_files}/lexodrom.exe $<TARGET_FILE:${release_program}>
