@@ -131,9 +131,11 @@ TEST_F(ReadingLines, AMissingFileOrADirectoryDoesNotOpen) {
     EXPECT_TRUE(lines.empty());
 }
 
+class SavingTable : public InTemporaryDirectory {};
+
 // The bytes a qualifying round leaves in a new hs.dat: the same from the
 // Linux and the Windows build, so that a player's file moves between them.
-TEST_F(ReadingLines, SavingWritesTwentyCrLfLinesInTableOrder) {
+TEST_F(SavingTable, WritesTwentyCrLfLinesInTableOrder) {
     CHighScoreTable table;
     table.Load("hs.dat");
     ASSERT_TRUE(table.Qualifies(42));
