@@ -39,3 +39,8 @@ LEXODROM_BUILD_PACKAGES=(g++ cmake ninja-build pkgconf qt6-base-dev libgl-dev fo
 LEXODROM_TEST_PACKAGES=(libgtest-dev libbenchmark-dev zlib1g-dev clang libclang-rt-14-dev
     clang-format desktop-file-utils appstream python3
     xvfb python3-pyatspi at-spi2-core dbus-daemon dbus-bin)
+# The Windows build on top: the MinGW-w64 cross compiler (POSIX threads),
+# GoogleTest's sources to build it for Windows, Wine to run the tests and
+# the installer, and NSIS to make the installer.
+LEXODROM_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools
+    googletest wine64 wine nsis)
