@@ -110,6 +110,7 @@ var LexodromPage = (function () {
         // after this call, in the same turn of the browser's loop.
         setTimeout(async () => {
             page.ended = true;
+            showEnd();
             await page.persist();
             for (const command of page.taken.concat(page.lasting)) {
                 command.resolve(command.out);
@@ -126,6 +127,20 @@ var LexodromPage = (function () {
             page.ready.resolve();
         }, 0);
     };
+
+    // The game has ended as a program ends: the page says so and offers a
+    // new start.
+    function showEnd() {
+        const note = document.createElement('p');
+        note.className = 'lexodrom-ended';
+        note.setAttribute('role', 'status');
+        note.append('Lexodrom ist beendet. ');
+        const again = document.createElement('a');
+        again.href = window.location.href;
+        again.textContent = 'Neu starten';
+        note.append(again);
+        screen().append(note);
+    }
 
     page.print = function (line) {
         if (page.current) {
@@ -1111,6 +1126,7 @@ var LexodromPage = (function () {
 .lexodrom-right { text-align: right; }
 .lexodrom-disabled { color: #a0a0a0; }
 .lexodrom-cover { position: absolute; inset: 0; }
+.lexodrom-ended { margin: 0; padding: 16px; font: 15px "Liberation Sans", sans-serif; }
 .lexodrom-messagebox { min-width: 180px; max-width: 480px; font: 15px "Liberation Sans", sans-serif; }
 .lexodrom-messagebox-body { display: flex; gap: 12px; align-items: flex-start; padding: 14px 14px 8px; }
 .lexodrom-messagebox-icon { flex: none; width: 32px; height: 32px; border-radius: 50%; color: #fff;
