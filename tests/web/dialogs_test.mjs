@@ -208,7 +208,9 @@ async function checkNames(game, templateId) {
         if (!node) {
             continue;
         }
-        check(node.name?.value === expected.name, `${what}: named "${node.name?.value}", expected "${expected.name}"`);
+        // A label's text is its content, which the tree gives as text nodes.
+        const name = node.name?.value || (item.kind === "STATIC" ? tree.text(node) : "");
+        check(name === expected.name, `${what}: named "${name}", expected "${expected.name}"`);
         if (expected.role) {
             check(node.role?.value === expected.role, `${what}: role ${node.role?.value}, expected ${expected.role}`);
         }

@@ -8,7 +8,7 @@
 //
 // As the native driver reads and writes hs.dat in its current directory, this
 // one brings the directory's hs.dat into the page's storage before the game
-// starts and writes back what the game left there when it ends. `shot FILE`
+// starts and writes back what the game stores there. `shot FILE`
 // saves a PNG of the active window, as the native driver does.
 import { existsSync } from "node:fs";
 import { readFile, unlink, writeFile } from "node:fs/promises";
@@ -61,12 +61,28 @@ async function main() {
             await game.writeFile(SCORES, await readFile(SCORES));
             await game.reload();
         }
+        // hs.dat reaches the directory as soon as the game has written it, as
+        // it does natively; after the program's end the page may hold
+        // nothing more to read.
+        let scores = null;
+        const keepScores = async () => {
+            const now = await game.readFile(SCORES);
+            if (now === null ? scores !== null : scores === null || !now.equals(scores)) {
+                scores = now;
+                await (now === null ? unlink(SCORES).catch(() => {}) : writeFile(SCORES, now));
+            }
+        };
+        if (existsSync(SCORES)) {
+            scores = await readFile(SCORES);
+        }
         const answer = async (text) => {
             process.stdout.write(text);
             process.stderr.write(await game.errors());
             const exit = EXIT.exec(text);
             if (exit) {
                 code = Number(exit[1]);
+            } else {
+                await keepScores();
             }
         };
         process.stdin.setEncoding("utf8");
@@ -84,12 +100,7 @@ async function main() {
         if (code === null) {
             await answer(await game.endInput());
         }
-        const scores = await game.readFile(SCORES);
-        if (scores === null) {
-            await unlink(SCORES).catch(() => {});
-        } else {
-            await writeFile(SCORES, scores);
-        }
+        await keepScores().catch(() => {});
     } catch (error) {
         for (const message of game.messages) {
             process.stderr.write(message + "\n");
