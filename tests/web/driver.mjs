@@ -9,7 +9,9 @@
 // As the native driver reads and writes hs.dat in its current directory, this
 // one brings the directory's hs.dat into the page's storage before the game
 // starts and writes back what the game stores there. `shot FILE`
-// saves a PNG of the active window, as the native driver does.
+// saves a PNG of the active window, as the native driver does. The page
+// opens no tab: as the native tests run the driver without a help viewer on
+// PATH, "Hilfe" fails here too.
 import { existsSync } from "node:fs";
 import { readFile, unlink, writeFile } from "node:fs/promises";
 import { resolve } from "node:path";
@@ -22,7 +24,8 @@ function parseArguments(argv) {
     if (!root) {
         throw new Error("usage: driver.mjs PAGE_FOLDER [--seed N]");
     }
-    const options = { driver: true };
+    // No help viewer, as in the native driver's tests: "Hilfe" fails.
+    const options = { driver: true, helpTab: false };
     for (let i = 0; i < rest.length; ++i) {
         if (rest[i] === "--seed" && i + 1 < rest.length) {
             options.seed = rest[++i];
