@@ -18,14 +18,13 @@ struct Event {
         Click = 2,        // target: a control the mouse clicked
         Key = 3,          // text: the key's name as the driver names it
         Focus = 4,        // target: a control the player focused
-        Close = 5,        // target: a dialog whose close button was clicked
+        SysCommand = 5,   // target: a dialog; a: the command of its caption's button
         ContextMenu = 6,  // target: a dialog; a, b: the pointer in the page
         MenuChoose = 7,   // target: a menu; a: the entry's index
         MenuDismiss = 8,  // target: a menu closed without a choice
         Timer = 9,        // a: the timer's key
         Input = 10,       // text: bytes of standard input; a: 1 at its end
         BoxOk = 11,       // target: a message box whose OK was clicked
-        Restore = 12,     // target: a minimised dialog clicked
     };
     Type type = None;
     int target = 0;

@@ -93,11 +93,12 @@ void handleEvent(const Event& event) {
                 }
             }
             break;
-        case Event::Close:
+        case Event::SysCommand:
+            // The caption's buttons send what the system menu sends: the
+            // dialog decides.
             if (DialogWindow* dialog = DialogWindow::ofElement(event.target);
                 dialog != nullptr && dialog == activeDialog()) {
-                // The close button is the system menu's Close: the dialog decides.
-                dialog->dialog().DispatchMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
+                dialog->dialog().DispatchMessage(WM_SYSCOMMAND, static_cast<UINT>(event.a), 0);
             }
             break;
         case Event::ContextMenu:
@@ -135,11 +136,6 @@ void handleEvent(const Event& event) {
                 if (box->element == event.target && box == openMessageBoxes().back()) {
                     box->closed = true;
                 }
-            }
-            break;
-        case Event::Restore:
-            if (DialogWindow* dialog = DialogWindow::ofElement(event.target)) {
-                dialog->setMinimized(false);
             }
             break;
         default:

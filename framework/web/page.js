@@ -13,9 +13,12 @@ var LexodromPage = (function () {
     const ALPHABET = 'ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz';
     const FILES = '/lexodrom';
     const EVENT = {
-        Posted: 1, Click: 2, Key: 3, Focus: 4, Close: 5, ContextMenu: 6, MenuChoose: 7,
-        MenuDismiss: 8, Timer: 9, Input: 10, BoxOk: 11, Restore: 12,
+        Posted: 1, Click: 2, Key: 3, Focus: 4, SysCommand: 5, ContextMenu: 6, MenuChoose: 7,
+        MenuDismiss: 8, Timer: 9, Input: 10, BoxOk: 11,
     };
+    const SC_MINIMIZE = 0xF020;
+    const SC_CLOSE = 0xF060;
+    const SC_RESTORE = 0xF120;
     const KIND = {Button: 1, Radio: 2, Group: 3, Edit: 4, Transcript: 5, Static: 6, Icon: 7, List: 8};
     const FLAG = {NoPrefix: 1, Right: 2, ReadOnly: 4, TabStop: 8, Default: 16, Border: 32, SingleLine: 64};
     const STATE = {Enabled: 1, Visible: 2, Checked: 3, Default: 4, Limit: 5, RefuseForeign: 6};
@@ -110,6 +113,7 @@ var LexodromPage = (function () {
         // after this call, in the same turn of the browser's loop.
         setTimeout(async () => {
             page.ended = true;
+            showEnd();
             await page.persist();
             for (const command of page.taken.concat(page.lasting)) {
                 command.resolve(command.out);
@@ -127,6 +131,20 @@ var LexodromPage = (function () {
         }, 0);
     };
 
+    // The game has ended as a program ends: the page says so and offers a
+    // new start.
+    function showEnd() {
+        const note = document.createElement('p');
+        note.className = 'lexodrom-ended';
+        note.setAttribute('role', 'status');
+        note.append('Lexodrom ist beendet. ');
+        const again = document.createElement('a');
+        again.href = window.location.href;
+        again.textContent = 'Neu starten';
+        note.append(again);
+        screen().append(note);
+    }
+
     page.print = function (line) {
         if (page.current) {
             page.current.out += line + '\n';
@@ -140,10 +158,19 @@ var LexodromPage = (function () {
         console.warn(line);
     };
 
+    // A browser fires the timers of a hidden tab rarely; the ticks due
+    // meanwhile arrive together, so the game clock keeps to the wall clock.
     page.startInterval = function (key, milliseconds) {
         page.intervals = page.intervals || new Map();
-        page.intervals.set(key, setInterval(() => page.push({type: EVENT.Timer, a: key}),
-                                            milliseconds));
+        let due = performance.now() + milliseconds;
+        page.intervals.set(key, setInterval(() => {
+            const now = performance.now();
+            for (let ticks = 0; now + milliseconds / 4 >= due && ticks < 3600; ++ticks) {
+                page.push({type: EVENT.Timer, a: key});
+                due += milliseconds;
+            }
+            due = Math.max(due, now - milliseconds);
+        }, milliseconds));
     };
 
     page.stopInterval = function (key) {
@@ -316,19 +343,28 @@ var LexodromPage = (function () {
         bar.append(icon, title);
         const entry = {kind: 'dialog', root, bar, icon, title, lastFocus: 0, controls: []};
         const handle = register(entry);
+        const captionButton = (label, text, command) => {
+            const button = document.createElement('button');
+            button.type = 'button';
+            button.className = 'lexodrom-caption-button';
+            button.tabIndex = -1;
+            button.setAttribute('aria-label', label);
+            button.textContent = text;
+            button.addEventListener('click', (event) => {
+                event.stopPropagation();
+                page.push({type: EVENT.SysCommand, target: handle, a: command});
+            });
+            bar.append(button);
+        };
+        if (minimizeBox) {
+            captionButton('Minimieren', '_', SC_MINIMIZE);
+        }
         if (sysMenu) {
-            const close = document.createElement('button');
-            close.type = 'button';
-            close.className = 'lexodrom-close';
-            close.tabIndex = -1;
-            close.setAttribute('aria-label', 'Schlie\u00DFen');
-            close.textContent = '\u00D7';
-            close.addEventListener('click', () => page.push({type: EVENT.Close, target: handle}));
-            bar.append(close);
+            captionButton('Schlie\u00DFen', '\u00D7', SC_CLOSE);
         }
         bar.addEventListener('click', () => {
             if (root.classList.contains('lexodrom-minimized')) {
-                page.push({type: EVENT.Restore, target: handle});
+                page.push({type: EVENT.SysCommand, target: handle, a: SC_RESTORE});
             }
         });
         const client = document.createElement('div');
@@ -1088,7 +1124,7 @@ var LexodromPage = (function () {
   font: bold 12px "Liberation Sans", sans-serif; user-select: none; }
 .lexodrom-caption-icon { width: 16px; height: 16px; }
 .lexodrom-title { flex: 1; white-space: nowrap; overflow: hidden; }
-.lexodrom-close { width: 18px; height: 16px; padding: 0; font: bold 12px "Liberation Sans", sans-serif;
+.lexodrom-caption-button { width: 18px; height: 16px; padding: 0; font: bold 12px "Liberation Sans", sans-serif;
   line-height: 12px; background: #d4d0c8; border: 1px outset #fff; }
 .lexodrom-client { position: relative; }
 .lexodrom-minimized .lexodrom-client { display: none; }
@@ -1111,6 +1147,7 @@ var LexodromPage = (function () {
 .lexodrom-right { text-align: right; }
 .lexodrom-disabled { color: #a0a0a0; }
 .lexodrom-cover { position: absolute; inset: 0; }
+.lexodrom-ended { margin: 0; padding: 16px; font: 15px "Liberation Sans", sans-serif; }
 .lexodrom-messagebox { min-width: 180px; max-width: 480px; font: 15px "Liberation Sans", sans-serif; }
 .lexodrom-messagebox-body { display: flex; gap: 12px; align-items: flex-start; padding: 14px 14px 8px; }
 .lexodrom-messagebox-icon { flex: none; width: 32px; height: 32px; border-radius: 50%; color: #fff;
