@@ -57,10 +57,10 @@ async function firstAnswer(root, url, watch) {
     }
 }
 
-// Asks the game for its state as soon as window.lexodrom exists.
+// Asks the game for its state as soon as the page's command exists.
 function watchGame() {
     const ask = () => {
-        if (!window.lexodrom) {
+        if (typeof window.lexodrom?.command !== "function") {
             setTimeout(ask, 1);
             return;
         }
@@ -99,7 +99,7 @@ async function main() {
         empty.push((await firstAnswer(resolve(emptyPage), "index.html", noWatch)).ms);
     }
     // What the page fetched until its first answer, as the published site has it.
-    const loaded = fetched.map((path) => path.replace(/^\//, "") || "index.html")
+    const loaded = [...new Set(fetched)].map((path) => path.replace(/^\//, "") || "index.html")
         .map((path) => path.replace("lexodrom-driver.", "lexodrom."))
         .filter((path) => published.includes(join(resolve(site), path)));
     const first = await sizes(loaded.map((path) => join(resolve(site), path)));

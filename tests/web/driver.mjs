@@ -8,8 +8,10 @@
 //
 // As the native driver reads and writes hs.dat in its current directory, this
 // one brings the directory's hs.dat into the page's storage before the game
-// starts and writes back what the game left there when it ends. `shot FILE`
-// saves a PNG of the active window, as the native driver does.
+// starts and writes back what the game stores there. `shot FILE`
+// saves a PNG of the active window, as the native driver does. The page
+// opens no tab: as the native tests run the driver without a help viewer on
+// PATH, "Hilfe" fails here too.
 import { existsSync } from "node:fs";
 import { readFile, unlink, writeFile } from "node:fs/promises";
 import { resolve } from "node:path";
@@ -22,7 +24,8 @@ function parseArguments(argv) {
     if (!root) {
         throw new Error("usage: driver.mjs PAGE_FOLDER [--seed N]");
     }
-    const options = { driver: true };
+    // No help viewer, as in the native driver's tests: "Hilfe" fails.
+    const options = { driver: true, helpTab: false };
     for (let i = 0; i < rest.length; ++i) {
         if (rest[i] === "--seed" && i + 1 < rest.length) {
             options.seed = rest[++i];
@@ -61,12 +64,28 @@ async function main() {
             await game.writeFile(SCORES, await readFile(SCORES));
             await game.reload();
         }
+        // hs.dat reaches the directory as soon as the game has written it, as
+        // it does natively; after the program's end the page may hold
+        // nothing more to read.
+        let scores = null;
+        const keepScores = async () => {
+            const now = await game.readFile(SCORES);
+            if (now === null ? scores !== null : scores === null || !now.equals(scores)) {
+                scores = now;
+                await (now === null ? unlink(SCORES).catch(() => {}) : writeFile(SCORES, now));
+            }
+        };
+        if (existsSync(SCORES)) {
+            scores = await readFile(SCORES);
+        }
         const answer = async (text) => {
             process.stdout.write(text);
             process.stderr.write(await game.errors());
             const exit = EXIT.exec(text);
             if (exit) {
                 code = Number(exit[1]);
+            } else {
+                await keepScores();
             }
         };
         process.stdin.setEncoding("utf8");
@@ -84,12 +103,7 @@ async function main() {
         if (code === null) {
             await answer(await game.endInput());
         }
-        const scores = await game.readFile(SCORES);
-        if (scores === null) {
-            await unlink(SCORES).catch(() => {});
-        } else {
-            await writeFile(SCORES, scores);
-        }
+        await keepScores().catch(() => {});
     } catch (error) {
         for (const message of game.messages) {
             process.stderr.write(message + "\n");

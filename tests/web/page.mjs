@@ -6,10 +6,18 @@ import { serve } from "./server.mjs";
 
 // Opens the test page of `root` (the driver page: the site with the driver
 // API) with `?seed=N&driver=1`, and waits until the main window takes input.
-export async function openGame(root, { seed, driver = true } = {}) {
+// With `helpTab: false` the page can open no tab, as a blocked pop-up cannot
+// (headless Chromium blocks none itself), so "Hilfe" fails as it does
+// natively without a help viewer.
+export async function openGame(root, { seed, driver = true, helpTab = true } = {}) {
     const server = await serve(root);
     const browser = await launch();
     const page = await browser.newPage();
+    if (!helpTab) {
+        await page.evaluateOnNewDocument(() => {
+            window.open = () => null;
+        });
+    }
     const messages = [];
     page.on("console", (message) => messages.push(`console.${message.type()}: ${message.text()}`));
     page.on("pageerror", (error) => messages.push(`page error: ${error.message}`));

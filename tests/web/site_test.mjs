@@ -25,14 +25,22 @@ try {
     await page.goto(server.url, { waitUntil: "load" });
     await page.waitForSelector('.lexodrom-dialog[data-template="102"]', { timeout: 60000 });
     check(errors.length === 0, `errors in the page: ${errors.join("; ")}`);
-    check(await page.evaluate(() => typeof window.lexodrom?.command) === "undefined",
-          "the published page offers the driver's command API");
+    // The driver is never shipped: the published game takes no commands.
+    const asked = await page.evaluate(() => window.lexodrom?.command
+        ? window.lexodrom.command("state").then(() => "answered", () => "refused") : "absent");
+    check(asked !== "answered", "the published page answers the driver's commands");
     const fonts = await page.evaluate(async () => {
         await document.fonts.ready;
         return [...document.fonts].filter((f) => f.status === "loaded").map((f) => f.family.replace(/"/g, ""));
     });
     check(fonts.includes("Liberation Sans"), `fonts loaded from the site: ${fonts}`);
     check(server.requests.includes("/fonts/LiberationSans-Regular.ttf"), "the main window's font was not fetched");
+
+    // "Hilfe", clicked as a player clicks it, opens the help in a new tab.
+    const opened = new Promise((resolve) => browser.on("targetcreated", (target) => resolve(target.url())));
+    await page.click('.lexodrom-dialog[data-template="102"] [data-id="1005"]');
+    const tab = await Promise.race([opened, new Promise((resolve) => setTimeout(() => resolve(null), 10000))]);
+    check(tab === server.url + "help/index.html", `Hilfe opened ${tab}`);
 
     // Every page of the help and everything it links to.
     const pending = ["help/index.html"];
