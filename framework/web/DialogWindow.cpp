@@ -498,20 +498,27 @@ bool DialogWindow::pressKey(std::string_view name) {
     } else if (name == "Left" || name == "Right" || name == "Up" || name == "Down") {
         // The caret moves or nothing happens: no command of the program.
     } else if (name.starts_with("Alt+")) {
-        handleMnemonic(windowsByteOf(name.substr(4)));
-    } else {
-        const unsigned char letter = windowsByteOf(name);
-        if (letter == 0) {
-            return false;
+        // A character that is no mnemonic reaches the focused control, and
+        // an edit box types it, in lower case as the key gives it.
+        const std::string_view character = name.substr(4);
+        if (!handleMnemonic(windowsByteOf(character)) && focus_ != nullptr &&
+            focus_->kind == ControlKind::Edit) {
+            const char32_t c = SingleCodePoint(character);
+            const bool upperLatin1 =
+                (c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7);
+            dom::Type(focus_->element,
+                      upperLatin1 ? FromWindows1252(std::string(1, static_cast<char>(c + 0x20)))
+                                  : std::string(character));
         }
-        if (focus_ != nullptr && focus_->kind == ControlKind::Edit) {
-            dom::Type(focus_->element, name);
-        } else if (focus_ != nullptr && (focus_->kind == ControlKind::PushButton ||
-                                         focus_->kind == ControlKind::RadioButton)) {
-            // A control that takes no characters leaves them to the dialog,
-            // where a mnemonic letter works without Alt, as on Windows.
-            handleMnemonic(letter);
-        }
+    } else if (focus_ != nullptr && focus_->kind == ControlKind::Edit) {
+        // A letter alone is typed into an edit box, whatever its code page
+        // holds: the box's own rules decide.
+        dom::Type(focus_->element, name);
+    } else if (focus_ != nullptr && (focus_->kind == ControlKind::PushButton ||
+                                     focus_->kind == ControlKind::RadioButton)) {
+        // A control that takes no characters leaves them to the dialog,
+        // where a mnemonic letter works without Alt, as on Windows.
+        handleMnemonic(windowsByteOf(name));
     }
     return true;
 }

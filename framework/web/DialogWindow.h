@@ -50,8 +50,8 @@ public:
     // the mouse does: a radio button is checked first, then BN_CLICKED goes
     // to the dialog. Nothing happens for a disabled or hidden control.
     void clickControl(WindowImpl& control);
-    // A key of the driver's names, pressed while this window is active.
-    // False for a name no key has.
+    // A key of the driver's names (checked by the caller), pressed while
+    // this window is active.
     bool pressKey(std::string_view name);
 
     void openSystemMenu(int x, int y);

@@ -114,6 +114,13 @@ std::string Value(int element, char unrepresentable) {
     return bytes;
 }
 
+std::string ScreenValue(int element) {
+    char* value = lexodromValue(element);
+    std::string text = value;
+    std::free(value);
+    return text;
+}
+
 void SetState(int element, State state, int value) {
     lexodromSetState(element, static_cast<int>(state), value);
 }

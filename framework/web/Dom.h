@@ -43,6 +43,8 @@ void SetText(int element, std::string_view text);
 // An edit box's text as the program reads it: characters that Windows-1252
 // cannot hold become `unrepresentable`.
 std::string Value(int element, char unrepresentable);
+// An edit box's text as the screen shows it, UTF-8.
+std::string ScreenValue(int element);
 void SetState(int element, State state, int value);
 bool Checked(int element);
 void Focus(int element);

@@ -13,6 +13,16 @@ std::function<void(std::string_view, bool)>& inputReceiver() {
     return receiver;
 }
 
+// A letter of the alphabets a keyboard types: Latin with its accented
+// letters, Greek and Cyrillic.
+bool isLetter(char32_t c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == 0xAA || c == 0xB5 ||
+           c == 0xBA || (c >= 0xC0 && c <= 0x24F && c != 0xD7 && c != 0xF7) ||
+           (c >= 0x370 && c <= 0x4FF);
+}
+
+// The driver's key names: the named keys, Alt with any one character, and a
+// letter alone.
 bool isKeyName(std::string_view name) {
     static constexpr std::string_view kNames[] = {"Enter", "Escape",    "Tab",   "Shift+Tab",
                                                   "Space", "Left",      "Right", "Up",
@@ -22,8 +32,11 @@ bool isKeyName(std::string_view name) {
             return true;
         }
     }
-    const std::string_view letter = name.starts_with("Alt+") ? name.substr(4) : name;
-    return ToWindows1252(letter, '\0').size() == 1 && letter != std::string_view("\0", 1);
+    if (name.starts_with("Alt+")) {
+        const char32_t c = SingleCodePoint(name.substr(4));
+        return c != 0 && c < 0x10000;
+    }
+    return isLetter(SingleCodePoint(name));
 }
 
 void clicked(int element) {

@@ -86,4 +86,13 @@ std::string ToWindows1252(std::string_view utf8, char unrepresentable) {
     return out;
 }
 
+char32_t SingleCodePoint(std::string_view utf8) {
+    if (utf8.empty()) {
+        return 0;
+    }
+    std::size_t i = 0;
+    const char32_t c = nextCodePoint(utf8, i);
+    return i == utf8.size() && c != 0xFFFD ? c : 0;
+}
+
 }  // namespace framework::web

@@ -16,4 +16,8 @@ std::string FromWindows1252(std::string_view bytes);
 // `unrepresentable`.
 std::string ToWindows1252(std::string_view utf8, char unrepresentable = '?');
 
+// The code point of a UTF-8 text that holds exactly one, well formed; 0
+// otherwise.
+char32_t SingleCodePoint(std::string_view utf8);
+
 }  // namespace framework::web

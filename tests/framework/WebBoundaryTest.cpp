@@ -40,6 +40,16 @@ TEST(WebWindows1252, WhatTheCodePageLacksBecomesTheReplacement) {
     EXPECT_EQ(ToWindows1252("Z\xE2\x82", '?'), "Z?");
 }
 
+TEST(WebWindows1252, AKeyNameIsOneWellFormedCharacter) {
+    using framework::web::SingleCodePoint;
+    EXPECT_EQ(SingleCodePoint("B"), U'B');
+    EXPECT_EQ(SingleCodePoint("Ü"), U'Ü');
+    EXPECT_EQ(SingleCodePoint("ł"), U'ł');
+    EXPECT_EQ(SingleCodePoint(""), 0U);
+    EXPECT_EQ(SingleCodePoint("ab"), 0U);
+    EXPECT_EQ(SingleCodePoint("\xC3"), 0U);  // cut short
+}
+
 TEST(WebDialogLayout, MulDivRoundsHalfAwayFromZero) {
     using framework::web::mulDiv;
     EXPECT_EQ(mulDiv(230, 11, 4), 633);  // 632.5

@@ -33,7 +33,10 @@ ControlSnapshot snapshotOf(const WindowImpl& control) {
     ControlSnapshot snapshot;
     snapshot.id = control.id;
     snapshot.kind = control.kind;
-    snapshot.text = FromWindows1252(control.screenText());
+    // An edit box shows what was typed, also what its code page cannot hold.
+    snapshot.text = control.kind == ControlKind::Edit
+                        ? framework::web::dom::ScreenValue(control.element)
+                        : FromWindows1252(control.screenText());
     snapshot.enabled = control.enabled;
     snapshot.visible = control.visible;
     snapshot.checked =
