@@ -139,7 +139,9 @@ int RunDriver(int argc, char** argv, const std::function<void(std::uint32_t)>& s
             seeded = true;
         }
     }
+#ifndef __EMSCRIPTEN__
     on_exit(reportExit, nullptr);
+#endif
     StartHeadless();
     OnUnexpectedModal(drain);
     AfterModalEnds(drain);
@@ -152,7 +154,15 @@ int RunDriver(int argc, char** argv, const std::function<void(std::uint32_t)>& s
         }
         backend::PollStandardInput();
     });
+#ifdef __EMSCRIPTEN__
+    // A page's program has no exit handlers to run: it ends when its last
+    // dialog does.
+    const int status = framework::RunApplication(argc, argv);
+    reportExit(status, nullptr);
+    return status;
+#else
     return framework::RunApplication(argc, argv);
+#endif
 }
 
 }  // namespace automation
