@@ -410,11 +410,13 @@ class TransData:
         self.abbreviations = set()   # "Whg" from "/Whg./"
         self.plural_of = defaultdict(set)  # "Sachen" -> {"Sache"}
         self.own_plural = set()      # nouns whose plural an entry lists ("Leben")
+        self.unchanged_plural = set()  # nouns whose plural is spelled alike ("Mittel")
         self.noun_entries = set()    # nouns heading an entry alone, not as "-ing"
         self.entry_heads = set()     # nouns heading an entry ("Weihnachten {n}; ...")
         self.first_others = set()    # adjectives ... first of several ("nahe; nah {adj}")
         self.senses = defaultdict(list)  # (line, group) -> words of that group
         self.insults = set()         # lower-cased insults ("idiot", "trottel")
+        self.persons = set()         # nouns tagged {m,f}: "Abgeordnete", "Betroffene"
 
 
 def classify(tags):
@@ -612,6 +614,8 @@ def parse_plurals(german_groups, data, english_groups=()):
                 data.own_plural.add(heads[i])
                 if plural != heads[i]:
                     data.plural_of[plural].add(heads[i])
+                else:
+                    data.unchanged_plural.add(plural)
             elif "{pl}" in alt:
                 for singular in heads:
                     if singular is not None and looks_like_plural_of(plural, singular):
@@ -721,6 +725,8 @@ def parse_line(line, data, line_number=0):
                              tags == ["n"])
             occ.sense = (line_number, gi)
             occ.masculine = tags == ["m"]
+            if tags == ["m,f"] or tags == ["m", "f"]:
+                data.persons.add(word)
             occ.english = tuple(english_alternatives(english_group))
             occ.plain_english = tuple(plain_english_alternatives(english_group))
             occ.position = i
@@ -960,7 +966,9 @@ def comparative_base(word, trans, adjectives):
     if word not in trans.comparatives or not word.endswith("er"):
         return None
     stem = word[:-2]
-    for base in (stem, stem.translate(str.maketrans("äöü", "aou"))):
+    plain = stem.translate(str.maketrans("äöü", "aou"))
+    # "höher" <- "hoch": ch becomes h before the ending, as in "hohes".
+    for base in (stem, plain, plain[:-1] + "ch" if plain.endswith("h") else plain):
         if base in adjectives:
             return base
     return None
@@ -1076,6 +1084,20 @@ def rule_nominalised_infinitive(word, occs, trans, ranks, spelling):
     return word in trans.noun_entries and word.lower() + "s" in ranks
 
 
+def strong_form_of_person(word, persons, heads):
+    """True for the strong form of a person named by an adjective or
+    participle ("ein Abgeordneter" of "der/die Abgeordnete {m,f}"), also at
+    the end of a compound ("Landtagsabgeordneter")."""
+    if not word.endswith("er"):
+        return False
+    base = word[:-1]
+    if base in persons:
+        return True
+    # Only where the rest is a word itself: "Landtags-abgeordneter", not "B-linker".
+    return any(base[i:].capitalize() in persons and base[:i].removesuffix("s") in heads
+               for i in range(3, len(base) - 3))
+
+
 def rule_not_nominalised_adjective(word, occs, trans, adjectives):
     """Drop adjectives used as neuter nouns ("das Übliche") and comparatives
     used as nouns ("der Schwächere").  Persons named by an adjective are
@@ -1083,6 +1105,9 @@ def rule_not_nominalised_adjective(word, occs, trans, adjectives):
     "Norddeutscher {m}" is declined ("das Alter {n}" is not)."""
     if not word[0].isupper():
         return True
+    if (strong_form_of_person(word, trans.persons, trans.occurrences)
+            and word not in trans.unchanged_plural):  # "Wegweiser | Wegweiser {pl}"
+        return False
     if (word.endswith("er") and word[:-2].lower() in adjectives
             and all(o.masculine for o in occs if o.word_class == "noun")):
         return False  # "ein Norddeutscher": the noun is "der Norddeutsche"
@@ -1272,6 +1297,11 @@ class Ranker:
         for w in cands:
             by_lower[w.lower()].append(w)
         self.by_lower = by_lower
+        # "Mitteln", "Kindern": dative plurals of plurals in -el and -er,
+        # which the lists count with the infinitives spelled like them
+        # ("mitteln").  "Murmeln" is a plural itself and stays "murmeln"'s.
+        plurals = (set(trans.plural_of) | trans.unchanged_plural)
+        self.dative_plurals = {p.lower() + "n" for p in plurals if p.endswith(("el", "er"))}
         self._own = {w: self._own_rank(w) for w in cands}
         self.heads = {w.lower() for w in trans.occurrences}
         self.family = compound_families({w for w in self.heads if w.isalpha()})
@@ -1308,10 +1338,50 @@ class Ranker:
     def borrowed_from_name(self, word):
         return self.suspicious(word) and not self.has_german_forms(word)
 
+    def verb_of_stem(self, word):
+        """The verb whose stem a noun is spelled like ("Schieß": "schießen";
+        "schieß!" is its imperative), or None."""
+        w = word.lower()
+        if not word[0].isupper():
+            return None
+        for verb in (w + "en", w + "n"):
+            if verb in self.trans.verbs and verb_stem(verb) == w:
+                return verb
+        return None
+
+    def ranked_by_imperative(self, word):
+        """A specialist noun spelled like a verb's stem, listed only as a
+        synonym and with no noun form in the lists ("Schieß [constr.]":
+        "schieß!").  A noun that heads an entry or has a plural there is a
+        noun of its own ("Krebs [zool.] | Krebse"), and so is one with noun
+        forms in the lists ("Schiff [naut.]": "Schiffes")."""
+        if not (is_technical(self.cands[word]) and self.verb_of_stem(word)):
+            return False
+        if word in self.trans.entry_heads or word in self.trans.own_plural:
+            return False
+        w = word.lower()
+        u = umlauted(w)
+        forms = [w + "s", w + "es"] + ([u + "e", u + "er"] if u else [])
+        return not any(f in self.frequency.ranks for f in forms)
+
+    def conjugated_rank(self, verb):
+        """Best rank of a verb's finite forms and participle, which no noun shares."""
+        stem = verb_stem(verb)
+        ranks = self.frequency.ranks
+        found = [ranks[f] for f in (stem + "t", stem + "st", stem + "te", "ge" + stem + "t")
+                 if f in ranks]
+        return min(found) if found else None
+
     def _own_rank(self, word):
         r = self.frequency.ranks.get(word.lower())
         if r is None:
             return None
+        if word in self.trans.verbs and word in self.dative_plurals:
+            # "mitteln" is counted with "den Mitteln": the verb ranks by its
+            # own forms ("gemittelt").
+            return self.conjugated_rank(word)
+        if self.ranked_by_imperative(word):
+            return None  # "Schieß [constr.]" does not share the rank of "schieß!"
         if is_nominalised_infinitive(word, self.trans):
             # The genitive ("des Lebens") is the noun's own form.
             return self.frequency.ranks.get(word.lower() + "s")
@@ -1336,6 +1406,9 @@ class Ranker:
         classes = {o.word_class for o in self.cands[word]}
         ranks = self.frequency.ranks
         forms = german_forms(word, classes) if self.suspicious(word) else inflected_forms(word, classes)
+        verb = self.verb_of_stem(word) if self.ranked_by_imperative(word) else None
+        if verb:  # "schieße", "schießen" are the verb's
+            forms = [f for f in forms if f not in inflected_forms(verb, {"verb"}) and f != verb]
         found = [ranks[f] for f in forms if f in ranks]
         return min(found) if found else None
 

@@ -76,6 +76,40 @@ class Ranks(unittest.TestCase):
         self.assertIn("Hand", beginner)
 
 
+
+class VerbHomographs(unittest.TestCase):
+    """Forms a verb shares with a noun belong to the commoner word."""
+
+    SOURCE = [
+        "schießen {vt} :: to shoot",
+        "Giebelseite {f}; Schieß {m,f} [constr.] :: gable end",
+        "krebsen {vi} :: to crawl",
+        "Krebs {m} [zool.] | Krebse {pl} :: crab | crabs",
+        "mitteln {vt} :: to average",
+        "Mittel {n} | Mittel {pl} :: means | means",
+        "murmeln {vi} :: to murmur",
+        "Murmel {f} | Murmeln {pl} :: marble | marbles",
+    ]
+    RANKS = {"schieß": 3000, "schießen": 900, "schieße": 5000, "krebs": 4000,
+             "mitteln": 3500, "gemittelt": 30000, "mittel": 800, "murmeln": 8000}
+
+    @classmethod
+    def setUpClass(cls):
+        trans = builder.parse_trans(cls.SOURCE)
+        cands = builder.candidates(trans, EverythingSpelled(), cls.RANKS)
+        frequency = builder.Frequency(cls.RANKS, set(cls.RANKS), set(), [])
+        cls.ranker = builder.Ranker(cands, frequency, trans)
+
+    def test_an_imperative_lends_no_rank_to_a_specialist_noun(self):
+        self.assertIsNone(self.ranker.own_rank("Schieß"))       # "schieß!"
+        self.assertIsNone(self.ranker.inflected_rank("Schieß"))  # "schieße", "schießen"
+        self.assertEqual(self.ranker.own_rank("Krebs"), 4000)   # heads its entry, has a plural
+
+    def test_a_dative_plural_lends_no_rank_to_a_verb(self):
+        self.assertEqual(self.ranker.own_rank("mitteln"), 30000)  # "den Mitteln"; "gemittelt"
+        self.assertEqual(self.ranker.own_rank("murmeln"), 8000)   # "Murmeln" is a plural, not a dative
+
+
 CHILD_SOURCE = [
     "Giraffe {f} [zool.] | Giraffen {pl} :: giraffe | giraffes",
     "Delfin {m}; Delphin {m} [zool.] | Delfine {pl}; Delphine {pl} :: dolphin | dolphins",

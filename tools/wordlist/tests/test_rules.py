@@ -123,9 +123,10 @@ class BaseForms(unittest.TestCase):
             "ihr {ppron} :: her",
             "ihres {pron} :: hers",
             "unser; unsere {pron} :: our",
-            "nahe; nah {adj} | näher | am nächsten :: near | nearer | nearest")
+            "nahe; nah {adj} | näher | am nächsten :: near | nearer | nearest",
+            "höher; hochrangig {adj} :: high-level")
         self.assertEqual(words, {"hoch", "groß", "jung", "spät", "später", "bedeutend", "wichtig",
-                                 "dritte", "unser", "nahe"})
+                                 "dritte", "unser", "nahe", "hochrangig"})
 
     def test_verb_forms_stay_only_as_adjectives_of_their_own(self):
         words = select_from(
@@ -169,9 +170,18 @@ class BaseForms(unittest.TestCase):
             "fremd {adj} :: foreign",
             "Fremder {m}; Fremde {f} :: stranger",
             "alt {adj} :: old",
-            "Alter {n} :: age")
+            "Alter {n} :: age",
+            "Delegierte {m,f}; Abgeordnete {m,f} | Delegierten {pl}; Abgeordneten {pl} :: delegate | delegates",
+            "Abgeordneter {m} :: representative",
+            "Landtag {m} :: state parliament",
+            "Landtagsabgeordnete {m,f}; Landtagsabgeordneter {m} :: member of a state parliament",
+            "Linke {m,f} [pol.] :: left-winger",
+            "Blinker {m} :: indicator",
+            "Weise {m,f} :: sage",
+            "Wegweiser {m} | Wegweiser {pl} :: signpost | signposts")
         self.assertEqual(words, {"üblich", "schwach", "betroffen", "Betroffene", "fremd", "Fremde",
-                                 "Alter"})
+                                 "Alter", "Delegierte", "Abgeordnete", "Landtag", "Landtagsabgeordnete",
+                                 "Linke", "Blinker", "Weise", "Wegweiser"})
 
     def test_nouns_made_from_infinitives(self):
         words = select_from(
