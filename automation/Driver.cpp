@@ -128,6 +128,25 @@ void reportExit(int status, void*) {
     std::fflush(stdout);
 }
 
+#ifdef _WIN32
+// The Windows runtime tells exit handlers no status. The program ends either
+// by returning from the driver's main, which sets the status first, or by its
+// fatal exit, whose code is 1.
+int g_exitStatus = 1;
+
+void reportExitStatus() {
+    reportExit(g_exitStatus, nullptr);
+}
+
+void reportExitOnEveryEnd() {
+    std::atexit(reportExitStatus);
+}
+#else
+void reportExitOnEveryEnd() {
+    on_exit(reportExit, nullptr);
+}
+#endif
+
 }  // namespace
 
 int RunDriver(int argc, char** argv, const std::function<void(std::uint32_t)>& seed) {
@@ -139,7 +158,7 @@ int RunDriver(int argc, char** argv, const std::function<void(std::uint32_t)>& s
             seeded = true;
         }
     }
-    on_exit(reportExit, nullptr);
+    reportExitOnEveryEnd();
     StartHeadless();
     OnUnexpectedModal(drain);
     AfterModalEnds(drain);
@@ -152,7 +171,11 @@ int RunDriver(int argc, char** argv, const std::function<void(std::uint32_t)>& s
         }
         backend::PollStandardInput();
     });
-    return framework::RunApplication(argc, argv);
+    const int status = framework::RunApplication(argc, argv);
+#ifdef _WIN32
+    g_exitStatus = status;
+#endif
+    return status;
 }
 
 }  // namespace automation
