@@ -4,6 +4,9 @@
 # framework's window-system-free vocabulary. The help viewer is a Qt program
 # of its own, and so are the two dialogs that start-up is measured against.
 # Usage: cmake -DSOURCE_DIR=<top of the sources> -P CheckIncludes.cmake
+# Links are not followed: a Wine prefix in a build tree links to the whole
+# file system.
+cmake_policy(SET CMP0009 NEW)
 file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/*.h ${SOURCE_DIR}/*.cpp)
 set(faults "")
 foreach(source IN LISTS sources)

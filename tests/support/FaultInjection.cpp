@@ -1,8 +1,10 @@
 #include "tests/support/FaultInjection.h"
 
+#ifndef _WIN32
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
+#endif
 
 #include <atomic>
 #include <cerrno>
@@ -12,7 +14,11 @@
 namespace {
 
 std::atomic<int> g_allocationsUntilFailure{0};  // 0: none is to fail
-std::atomic<std::int64_t> g_writeBudget{-1};    // -1: no limit
+
+// The C library's write is replaced on Linux only: a Windows program has no
+// file write limit yet, and a test that asks for one does not link.
+#ifndef _WIN32
+std::atomic<std::int64_t> g_writeBudget{-1};  // -1: no limit
 
 bool isRegularFile(int fd) {
     struct stat status {};
@@ -22,6 +28,7 @@ bool isRegularFile(int fd) {
 ssize_t systemWrite(int fd, const void* data, std::size_t size) {
     return syscall(SYS_write, fd, data, size);
 }
+#endif
 
 }  // namespace
 
@@ -31,6 +38,7 @@ void FailNothrowArrayAllocation(int nth) {
     g_allocationsUntilFailure.store(nth);
 }
 
+#ifndef _WIN32
 void SetFileWriteLimit(std::size_t bytes) {
     g_writeBudget.store(static_cast<std::int64_t>(bytes));
 }
@@ -38,6 +46,7 @@ void SetFileWriteLimit(std::size_t bytes) {
 void ClearFileWriteLimit() {
     g_writeBudget.store(-1);
 }
+#endif
 
 }  // namespace test
 
@@ -52,6 +61,7 @@ void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
     }
 }
 
+#ifndef _WIN32
 extern "C" ssize_t write(int fd, const void* data, std::size_t size) {
     const std::int64_t budget = g_writeBudget.load();
     if (budget < 0 || !isRegularFile(fd)) {
@@ -69,3 +79,4 @@ extern "C" ssize_t write(int fd, const void* data, std::size_t size) {
     }
     return written;
 }
+#endif
