@@ -38,9 +38,21 @@ void CWnd::GetWindowText(CString& text) const {
     text = CString(std::string_view(toWindows1252(m_impl->screenText(), unrepresentable)));
 }
 
+// A control being disabled does not keep the focus: it moves on to the next
+// tab stop, as the Tab key would move it, so that the dialog still has one.
 BOOL CWnd::EnableWindow(BOOL enable) {
     HWND hwnd = hwndOf(m_impl);
-    return hwnd != nullptr ? ::EnableWindow(hwnd, enable) : FALSE;
+    if (hwnd == nullptr) {
+        return FALSE;
+    }
+    if (enable == FALSE && m_impl->dialog != nullptr && m_impl->kind != ControlKind::Dialog &&
+        m_impl->dialog->focusWithin() == hwnd) {
+        HWND next = GetNextDlgTabItem(m_impl->dialog->hwnd(), hwnd, FALSE);
+        if (next != nullptr && next != hwnd) {
+            ::SetFocus(next);
+        }
+    }
+    return ::EnableWindow(hwnd, enable);
 }
 
 CWnd* CWnd::SetFocus() {

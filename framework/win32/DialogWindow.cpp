@@ -297,6 +297,17 @@ INT_PTR DialogWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             // validates what is left, so that no WM_PAINT comes again.
             dialog_.DispatchMessage(message, wParam, lParam);
             return FALSE;
+        case WM_ACTIVATE:
+            // Active again, the dialog gives the focus back to the control
+            // that took it last, which may be one the program focused while
+            // the dialog was being activated, not the one it was left with.
+            if (LOWORD(wParam) != WA_INACTIVE && focusWithin() != nullptr &&
+                IsWindowEnabled(focusWithin()) != FALSE && IsIconic(hwnd()) == FALSE) {
+                SetFocus(focusWithin());
+                SetWindowLongPtrW(hwnd(), DWLP_MSGRESULT, 0);
+                return TRUE;
+            }
+            return FALSE;
         case WM_ENTERMENULOOP:
             // Opened by the keyboard, the loop opens its popup by a key it
             // posts itself: until then nothing else may act in it.
