@@ -348,8 +348,9 @@ bool FontIsFixedPitch(int id) {
     return (metrics.tmPitchAndFamily & TMPF_FIXED_PITCH) == 0;  // the bit means variable
 }
 
-// The active window's pixels, frame and all, as the window draws itself
-// into a memory DC (PrintWindow), else as the screen shows it.
+// The active window's pixels, frame and all, copied from the screen's DC
+// once the window and its controls have painted themselves (PrintWindow
+// leaves the controls out where the controls do not print themselves).
 bool SaveScreenshot(const std::string& path) {
     HWND window = nullptr;
     if (const auto* box = topMessageBox()) {
@@ -363,7 +364,9 @@ bool SaveScreenshot(const std::string& path) {
     if (IsWindowVisible(window) == FALSE) {
         ShowWindow(window, SW_SHOWNORMAL);  // as its loop is about to
     }
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
     RECT rect;
     GetWindowRect(window, &rect);
     const int width = rect.right - rect.left;
@@ -380,11 +383,7 @@ bool SaveScreenshot(const std::string& path) {
     HDC memory = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(memory, bitmap);
-    if (PrintWindow(window, memory, 0) == FALSE) {
-        HDC source = GetWindowDC(window);
-        BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY);
-        ReleaseDC(window, source);
-    }
+    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
     GdiFlush();
     std::vector<std::uint8_t> rgb;
     rgb.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3);
