@@ -1,8 +1,9 @@
 #!/bin/sh
-# Start-up of lexodrom-driver.exe under Wine to its first `state` answer,
-# beside the empty dialog of empty_dialog.exe, in the same Wine prefix and on
-# the same X server, each started RUNS times; prints the median of each in
-# milliseconds. Run it in an X session (xvfb-run) with WINEPREFIX set:
+# Start-up of lexodrom-driver.exe under Wine: a whole run whose one command
+# is `state` (start, the main window, the answer, the end), beside a whole
+# run of empty_dialog.exe, which shows an empty dialog and ends, in the same
+# Wine prefix and on the same X server, each RUNS times; prints the median
+# of each in milliseconds. Run it in an X session (xvfb-run) with WINEPREFIX set:
 #
 #     xvfb-run -a sh tests/win32/startup_yardstick.sh build/windows [RUNS]
 set -eu
