@@ -141,6 +141,8 @@ void reportExitStatus() {
 void reportExitOnEveryEnd() {
     std::atexit(reportExitStatus);
 }
+#elif defined(__EMSCRIPTEN__)
+void reportExitOnEveryEnd() {}
 #else
 void reportExitOnEveryEnd() {
     on_exit(reportExit, nullptr);
@@ -174,6 +176,10 @@ int RunDriver(int argc, char** argv, const std::function<void(std::uint32_t)>& s
     const int status = framework::RunApplication(argc, argv);
 #ifdef _WIN32
     g_exitStatus = status;
+#elif defined(__EMSCRIPTEN__)
+    // A page's program has no exit handlers to run: it ends when its last
+    // dialog does.
+    reportExit(status, nullptr);
 #endif
     return status;
 }

@@ -4,9 +4,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <new>
 
 #include "dictionary/DictionaryBlob.h"
+#include "dictionary/DiscardPages.h"
 #include "dictionary/WordLength.h"
 #include "dictionary/sixpackDecode.h"
 #include "framework/MessageBox.h"
@@ -31,7 +33,7 @@ char g_dictionaryText[kDictionaryTextSize];
     std::snprintf(message, sizeof message,
                   "Nicht genug Speicher f\xFCr Wortliste (%lu bytes).\r\n\r\n"
                   "Lexodrom muss jetzt leider beendet werden!",
-                  static_cast<unsigned long>(entries * sizeof(const char*)));
+                  static_cast<unsigned long>(entries * sizeof(CWordList::WordReference)));
     failStartup(message);
 }
 
@@ -41,6 +43,9 @@ CWordList::CWordList() {
     const std::uint32_t decoded =
         sixpackDecode(kDictionaryBlob, kDictionaryBlobSize,
                       reinterpret_cast<std::uint8_t*>(g_dictionaryText), kDictionaryTextSize);
+    // The blob is read once per process: its pages need not stay in memory
+    // beside the text they expanded to.
+    discardReadOnlyPages(kDictionaryBlob, kDictionaryBlobSize);
     Index(std::span<const char>(g_dictionaryText, decoded));
 }
 
@@ -59,22 +64,24 @@ CWordList::~CWordList() {
 // kMaxWordLength, which only a text from elsewhere can hold, is left out of
 // both lists: the game could never finish it, and playing towards it would
 // run the fragment past its buffer. Every other word plays as it would
-// without it, so the game goes on rather than stopping at start-up.
+// without it, so the game goes on rather than stopping at start-up. So is a
+// word that starts beyond the reach of a reference, 4 GiB into a text.
 void CWordList::Index(std::span<const char> text) {
     const auto end = std::find(text.begin(), text.end(), kEndMark);
     const auto beginnerSize =
         static_cast<std::size_t>(std::count(text.begin(), end, kBeginnerMark));
     const auto proSize = static_cast<std::size_t>(std::count(text.begin(), end, '\0'));
 
-    m_beginner = new (std::nothrow) const char*[beginnerSize];
+    m_beginner = new (std::nothrow) WordReference[beginnerSize];
     if (m_beginner == nullptr) {
         failAllocation(beginnerSize);
     }
-    m_pro = new (std::nothrow) const char*[proSize];
+    m_pro = new (std::nothrow) WordReference[proSize];
     if (m_pro == nullptr) {
         failAllocation(proSize);
     }
 
+    m_text = text.data();
     m_beginnerCount = 0;
     m_proCount = 0;
     auto word = text.begin();
@@ -83,12 +90,14 @@ void CWordList::Index(std::span<const char> text) {
             continue;
         }
         const bool beginner = *word == kBeginnerMark;
-        const char* entry = &*word + (beginner ? 1 : 0);
-        if (static_cast<std::size_t>(&*it - entry) <= kMaxWordLength) {
+        const auto entry = static_cast<std::size_t>(word - text.begin()) + (beginner ? 1 : 0);
+        const auto length = static_cast<std::size_t>(it - text.begin()) - entry;
+        if (length <= kMaxWordLength && entry <= std::numeric_limits<WordReference>::max()) {
+            const auto reference = static_cast<WordReference>(entry);
             if (beginner) {
-                m_beginner[m_beginnerCount++] = entry;
+                m_beginner[m_beginnerCount++] = reference;
             }
-            m_pro[m_proCount++] = entry;
+            m_pro[m_proCount++] = reference;
         }
         word = it + 1;
     }
@@ -119,12 +128,12 @@ void CWordList::Search(const char* fragment) {
 
     int i = 0;
     for (; i < n; ++i) {
-        if (std::strcmp(m_current[i], fragment) == 0) {
+        if (std::strcmp(Entry(i), fragment) == 0) {
             m_first = m_last = i;
             m_count = 1;
             return;
         }
-        if (std::strncmp(m_current[i], fragment, length) == 0) {
+        if (std::strncmp(Entry(i), fragment, length) == 0) {
             break;
         }
     }
@@ -135,12 +144,12 @@ void CWordList::Search(const char* fragment) {
 
     m_first = m_last = i;
     for (int j = i + 1; j < n; ++j) {
-        if (std::strcmp(m_current[j], fragment) == 0) {
+        if (std::strcmp(Entry(j), fragment) == 0) {
             m_first = m_last = j;
             m_count = 1;
             return;
         }
-        if (std::strncmp(m_current[j], fragment, length) == 0) {
+        if (std::strncmp(Entry(j), fragment, length) == 0) {
             m_last = j;
         }
     }
@@ -148,7 +157,7 @@ void CWordList::Search(const char* fragment) {
 }
 
 const char* CWordList::RandomWord() {
-    return m_current[RandomInt(m_first, m_last)];
+    return Entry(RandomInt(m_first, m_last));
 }
 
 void CWordList::ResetRange() {

@@ -11,9 +11,13 @@
 // beginner word starts with the mark ':' (not part of the word), and a '.'
 // after the last word's NUL ends the text. Every word is a pro word; the
 // marked ones are beginner words too. A list is an array of references into
-// the text, which must outlive the list.
+// the text, which must outlive the list. A reference is the word's offset in
+// the text: half the size of a pointer, and the lists are among the largest
+// things the program holds from its start.
 class CWordList {
 public:
+    using WordReference = std::uint32_t;
+
     // Decodes the built-in dictionary into its static text buffer and indexes
     // it. Ends the process with a message box and exit code 1 when a list
     // cannot be allocated or no beginner word exists.
@@ -50,23 +54,24 @@ public:
     int First() const { return m_first; }
     int Last() const { return m_last; }
     int Count() const { return m_count; }
-    const char* Entry(int index) const { return m_current[index]; }
+    const char* Entry(int index) const { return m_text + m_current[index]; }
     int CurrentCount() const { return m_currentCount; }
     bool IsBeginnerListCurrent() const { return m_current == m_beginner; }
 
     int BeginnerCount() const { return m_beginnerCount; }
     int ProCount() const { return m_proCount; }
-    const char* BeginnerEntry(int index) const { return m_beginner[index]; }
-    const char* ProEntry(int index) const { return m_pro[index]; }
+    const char* BeginnerEntry(int index) const { return m_text + m_beginner[index]; }
+    const char* ProEntry(int index) const { return m_text + m_pro[index]; }
 
 private:
     void Index(std::span<const char> text);
 
-    const char** m_current = nullptr;  // the current list: m_beginner or m_pro
+    const char* m_text = nullptr;              // the text the references are offsets into
+    const WordReference* m_current = nullptr;  // the current list: m_beginner or m_pro
     int m_currentCount = 0;
-    const char** m_beginner = nullptr;  // beginner words, owned
+    WordReference* m_beginner = nullptr;  // beginner words, owned
     int m_beginnerCount = 0;
-    const char** m_pro = nullptr;  // every word, owned
+    WordReference* m_pro = nullptr;  // every word, owned
     int m_proCount = 0;
     int m_first = 0;  // candidate range within the current list
     int m_last = -1;

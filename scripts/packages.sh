@@ -39,3 +39,15 @@ LEXODROM_BUILD_PACKAGES=(g++ cmake ninja-build pkgconf qt6-base-dev libgl-dev fo
 LEXODROM_TEST_PACKAGES=(libgtest-dev libbenchmark-dev zlib1g-dev clang libclang-rt-14-dev
     clang-format desktop-file-utils appstream python3
     xvfb python3-pyatspi at-spi2-core dbus-daemon dbus-bin)
+# The Windows build on top: the MinGW-w64 cross compiler (POSIX threads),
+# GoogleTest's sources to build it for Windows, Wine to run the tests and
+# the installer, and NSIS to make the installer.
+LEXODROM_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools
+    googletest wine64 wine nsis)
+# The web build and its browser tests: Debian's Emscripten (it needs
+# node-acorn), Node for the harness, Chromium that the tests drive headless,
+# the Liberation fonts and rsvg-convert for the site. npm installs the
+# harness's one client library (tests/web/package-lock.json); Debian's npm is
+# added only when the installed Node brings none of its own.
+LEXODROM_WEB_PACKAGES=(emscripten node-acorn nodejs chromium fonts-liberation librsvg2-bin)
+command -v npm >/dev/null 2>&1 || LEXODROM_WEB_PACKAGES+=(npm)

@@ -21,7 +21,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "framework/AccessibleNames.h"
 #include "framework/qt/DialogLayout.h"
+#include "framework/qt/GroupBoxFrame.h"
 #include "framework/qt/Icons.h"
 #include "framework/qt/ListBoxItems.h"
 #include "framework/qt/ModalHooks.h"
@@ -55,10 +57,6 @@ QString labelText(const char* text, bool noPrefix) {
         result.append(shown[i]);
     }
     return result;
-}
-
-QString withoutMnemonic(const char* text) {
-    return labelText(text, false);
 }
 
 // The mnemonic letter of a text ("&Neu" has N), or a null QChar.
@@ -199,7 +197,9 @@ void DialogWindow::buildControls() {
         }
         if (isClass(item, "BUTTON") && type == BS_GROUPBOX) {
             kind = ControlKind::GroupBox;
-            widget = new QGroupBox(labelText(item.text, false), this);
+            auto* box = new QGroupBox(labelText(item.text, false), this);
+            drawFrameWithoutImagePlugins(*box);
+            widget = box;
         } else if (isClass(item, "BUTTON") && type == BS_AUTORADIOBUTTON) {
             kind = ControlKind::RadioButton;
             auto* radio = new QRadioButton(fromWindows1252(item.text), this);
@@ -312,66 +312,10 @@ void DialogWindow::buildControls() {
     }
 }
 
-// Buttons and labels are named by their text. An edit box or list box is
-// named by the label left of it on its line, else by one just above it; a
-// label names one control, and a box that no label names gets the name the
-// template gives it for assistive technology.
 void DialogWindow::nameControlsForAssistiveTechnology() {
-    const auto& items = template_.items;
-    std::vector<bool> used(items.size(), false);
-    std::vector<int> label(items.size(), -1);
-    auto isLabel = [&](std::size_t j) {
-        const DialogItemTemplate& l = items[j];
-        return !used[j] && isClass(l, "STATIC") && (l.style & SS_TYPEMASK) != SS_ICON &&
-               l.text != nullptr && *l.text != '\0';
-    };
-    auto needsLabel = [&](std::size_t i) {
-        return (isClass(items[i], "EDIT") || isClass(items[i], "LISTBOX")) && label[i] < 0;
-    };
-    // Same line first for every box, then just above for the rest.
-    for (int pass = 0; pass < 2; ++pass) {
-        for (std::size_t i = 0; i < items.size(); ++i) {
-            if (!needsLabel(i)) {
-                continue;
-            }
-            const DialogItemTemplate& box = items[i];
-            int best = -1;
-            int bestDistance = 0;
-            for (std::size_t j = 0; j < items.size(); ++j) {
-                if (!isLabel(j)) {
-                    continue;
-                }
-                const DialogItemTemplate& l = items[j];
-                const int middle = l.y + l.cy / 2;
-                const bool sameLine =
-                    middle >= box.y && middle <= box.y + box.cy && l.x + l.cx <= box.x + 2;
-                const int gapAbove = box.y - (l.y + l.cy);
-                const bool justAbove = gapAbove >= -2 && gapAbove <= l.cy && l.x < box.x + box.cx &&
-                                       l.x + l.cx > box.x;
-                const int distance = pass == 0 ? box.x - (l.x + l.cx) : gapAbove;
-                if ((pass == 0 ? sameLine : justAbove) && (best < 0 || distance < bestDistance)) {
-                    best = static_cast<int>(j);
-                    bestDistance = distance;
-                }
-            }
-            if (best >= 0) {
-                used[static_cast<std::size_t>(best)] = true;
-                label[i] = best;
-            }
-        }
-    }
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        const DialogItemTemplate& item = items[i];
-        QWidget* widget = controls_[i]->widget;
-        if (label[i] >= 0) {
-            widget->setAccessibleName(
-                withoutMnemonic(items[static_cast<std::size_t>(label[i])].text));
-        } else if (isClass(item, "EDIT") || isClass(item, "LISTBOX")) {
-            widget->setAccessibleName(
-                fromWindows1252(item.accessibleName != nullptr ? item.accessibleName : ""));
-        } else {
-            widget->setAccessibleName(withoutMnemonic(item.text));
-        }
+    const std::vector<std::string> names = AccessibleNames(template_);
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        controls_[i]->widget->setAccessibleName(fromWindows1252(names[i]));
     }
 }
 

@@ -26,7 +26,10 @@ void startReadingFontConfiguration() {
     if (pending.valid() || QCoreApplication::instance() != nullptr) {
         return;
     }
-    // Qt's own FcInit later finds the configuration loaded and returns.
+    // Qt's own FcInit later finds the configuration loaded and returns. The
+    // reading thread allocates from the one heap the game uses: a heap of its
+    // own would keep pages of its own, partly empty, for the process's life.
+    mallopt(M_ARENA_MAX, 1);
     try {
         pending = std::async(std::launch::async, [] { FcInit(); });
     } catch (const std::system_error&) {
@@ -38,8 +41,8 @@ void awaitFontConfiguration() {
     std::future<void>& pending = reading();
     if (pending.valid()) {
         pending.wait();
-        // The thread's own heap keeps what the reading freed; give that back,
-        // so that reading ahead costs no memory.
+        // Give back what the reading freed, so that reading ahead costs no
+        // memory.
         malloc_trim(0);
     }
 }

@@ -7,6 +7,10 @@
 #include <string>
 #include <vector>
 
+#ifdef _WIN32
+// Windows has the function itself: the runtime's own _spawnlp and _P_NOWAIT.
+#include <process.h>
+#else
 // Spawn modes, with their Windows values. The game only ever starts a program
 // and lets it run on by itself.
 constexpr int _P_NOWAIT = 1;
@@ -44,6 +48,7 @@ constexpr int _P_NOWAIT = 1;
 // splits them at spaces. No SIGCHLD handler is installed; safe to call from
 // any thread.
 std::intptr_t _spawnlp(int mode, const char* cmdname, const char* arg0, ...);
+#endif
 
 namespace framework::runtime {
 
@@ -56,6 +61,8 @@ struct SpawnRecord {
 };
 
 // Called after every _spawnlp, successful or not; an empty function stops it.
+// On Windows the observer sits in front of the runtime's own _spawnlp while
+// it is set, and the runtime's function alone is called otherwise.
 void SetSpawnObserver(std::function<void(const SpawnRecord&)> observer);
 
 }  // namespace framework::runtime

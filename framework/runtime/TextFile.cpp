@@ -76,6 +76,14 @@ private:
 
 TextFile::TextFile(int fd, bool writing) : m_fd(fd), m_writing(writing), m_buffer(kBufferSize) {}
 
+TextFile TextFile::ForWriting(int fd) {
+    return TextFile(fd, true);
+}
+
+bool TextFile::IsOpen() const {
+    return m_fd >= 0;
+}
+
 TextFile TextFile::Open(const std::string& path, const char* mode) {
     const std::string m = mode != nullptr ? mode : "";
     int flags = 0;

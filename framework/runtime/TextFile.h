@@ -2,10 +2,12 @@
 // disk, '\n' in the program. The high-score file hs.dat is read and written
 // through this, so that files written by the Windows game read back the same
 // and files written here are valid there. Bytes pass through unchanged
-// otherwise (hs.dat is Windows-1252).
+// otherwise (hs.dat is Windows-1252). On Windows the streams are the
+// runtime's own text-mode streams (fopen "rt" and "wt").
 #pragma once
 
 #include <cstddef>
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
@@ -20,7 +22,7 @@ public:
 
     // Writes to `fd`, a descriptor open for writing, which the result owns
     // from then on, as fdopen(fd, "w") would.
-    static TextFile ForWriting(int fd) { return TextFile(fd, true); }
+    static TextFile ForWriting(int fd);
 
     // A file that is not open.
     TextFile() = default;
@@ -32,7 +34,7 @@ public:
     // whether the data reached the file calls Close() (or Sync()) first.
     ~TextFile();
 
-    bool IsOpen() const { return m_fd >= 0; }
+    bool IsOpen() const;
 
     // The errno of the first failure on this file, 0 while there was none.
     // A failed read or write stays failed: every later call fails the same way.
@@ -66,6 +68,15 @@ public:
     bool Close();
 
 private:
+#ifdef _WIN32
+    TextFile(std::FILE* stream, bool writing) : m_stream(stream), m_writing(writing) {}
+    bool CanWrite() const;
+    bool Fail(int error);
+
+    std::FILE* m_stream = nullptr;  // the runtime's stream, null when closed
+    bool m_writing = false;         // opened for writing rather than reading
+    int m_error = 0;                // errno of the first failure, 0 if none
+#else
     TextFile(int fd, bool writing);
     bool CanWrite() const;
     int PeekByte();
@@ -80,12 +91,25 @@ private:
     std::size_t m_position = 0;  // reading: next unread byte in m_buffer
     std::size_t m_length = 0;    // bytes held in m_buffer
     std::vector<char> m_buffer;  // read-ahead or not yet written bytes
+#endif
 };
 
 // Rewrites the file at `path` with what `write` puts into a TextFile opened
 // for writing, as opening it for writing would, but so that a failure leaves
 // the old content, and without undoing what the player set up around it.
 //
+// On Windows: a file that may not be opened for writing (a read-only file, a
+// directory) is not written and the function fails with EACCES. Otherwise a
+// new file is made in the same directory, filled, flushed to the disk and
+// closed, each step checked, and then put in the old file's place with
+// ReplaceFileW, which keeps the old file's attributes and security, or with
+// MoveFileExW(MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) where there
+// is no old file or ReplaceFileW cannot be used. Where no new file can be
+// made beside it, the file is rewritten in place, its old content held in
+// memory and written back if a step fails. `path` is Windows-1252, like every
+// text of the program.
+//
+// On Linux:
 // - A symbolic link at `path` is followed (through any chain of links, as
 //   open() follows them) and the file it leads to is rewritten; the link
 //   stays. A link to a file not there yet creates that file.

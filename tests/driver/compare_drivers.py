@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Runs the same command scripts through two builds of lexodrom-driver and
 compares what they answer, byte for byte: standard output, standard error,
-the exit code and the hs.dat each leaves behind. Each run starts in an empty
-directory of its own, with the same environment and seed.
+the exit code, the hs.dat each leaves behind and the pictures its `shot`
+commands saved. Each run starts in an empty directory of its own, with the
+same environment and seed.
 
 The scripts are the files in scripts/ (lines starting with '#' are comments
 and are not sent) and whole rounds of twenty words, recorded by playing one
@@ -99,7 +100,12 @@ def run(program, commands, seed):
             stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=600)
         path = os.path.join(cwd, "hs.dat")
         scores = open(path, "rb").read() if os.path.exists(path) else None
-        return result.stdout, result.stderr, result.returncode, scores
+        shots = {}
+        for name in sorted(os.listdir(cwd)):
+            if name.endswith(".png"):
+                with open(os.path.join(cwd, name), "rb") as f:
+                    shots[name] = f.read()
+        return result.stdout, result.stderr, result.returncode, scores, shots
 
 
 def script_commands(path):
@@ -148,17 +154,20 @@ def main():
             if output:
                 for label, result in (("reference", before), ("candidate", after)):
                     base = os.path.join(output, name.replace("/", "-") + "." + label)
-                    for suffix, data in zip(("out", "err", "hs.dat"), (result[0], result[1], result[3])):
+                    files = [("out", result[0]), ("err", result[1]), ("hs.dat", result[3])]
+                    files += sorted(result[4].items())
+                    for suffix, data in files:
                         if data is not None:
                             with open(base + "." + suffix, "wb") as f:
                                 f.write(data)
             same = (masked(before[0]) == masked(after[0]) and before[1] == after[1]
-                    and before[2] == after[2] and masked(before[3]) == masked(after[3]))
+                    and before[2] == after[2] and masked(before[3]) == masked(after[3])
+                    and before[4] == after[4])
             raw_same = before == after
             stamped += same and not raw_same
             failures += not same
-            print("%-24s %5d commands, %7d bytes out, %4d bytes err, exit %d: %s" % (
-                name, len(commands), len(after[0]), len(after[1]), after[2],
+            print("%-24s %5d commands, %7d bytes out, %4d bytes err, %d shots, exit %d: %s" % (
+                name, len(commands), len(after[0]), len(after[1]), len(after[4]), after[2],
                 ("same" if raw_same else "same but for time stamps") if same else "DIFFERENT"))
     print("%d cases, %d different, %d equal only with time stamps masked" % (
         len(cases), failures, stamped))

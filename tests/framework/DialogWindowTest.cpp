@@ -3,6 +3,7 @@
 // bar, the names assistive technology reads, the system menu and its Move.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 
 #include "framework/CDialog.h"
@@ -45,6 +46,29 @@ TEST(DialogLayout, EveryLabelFitsItsRoomBesideItsNeighbours) {
             ui::PressKey("Escape");
         });
     }
+}
+
+// Painting the main window, level box and all, loads no image format
+// plugin: the program reads no image in a format a plugin would add.
+TEST(DialogPainting, MainWindowLoadsNoImageFormatPlugin) {
+    CDialog dialog(IDD_MAIN);
+    harness::Run(dialog, [&] {
+        // The picture paints the whole window; saving it, which would ask
+        // the plugins for a PNG writer, fails before that for want of a
+        // directory.
+        EXPECT_FALSE(ui::SaveScreenshot("/nonexistent/lexodrom/main.png"));
+        std::ifstream maps("/proc/self/maps");
+        ASSERT_TRUE(maps.is_open());
+        std::string line;
+        std::string plugins;
+        while (std::getline(maps, line)) {
+            if (line.find("/imageformats/") != std::string::npos) {
+                plugins += line + '\n';
+            }
+        }
+        EXPECT_EQ(plugins, "");
+        ui::PressKey("Escape");
+    });
 }
 
 // The longest line the table can hold: a six-digit score, a name of 23

@@ -131,4 +131,24 @@ TEST_F(ReadingLines, AMissingFileOrADirectoryDoesNotOpen) {
     EXPECT_TRUE(lines.empty());
 }
 
+class SavingTable : public InTemporaryDirectory {};
+
+// The bytes a qualifying round leaves in a new hs.dat: the same from the
+// Linux and the Windows build, so that a player's file moves between them.
+TEST_F(SavingTable, WritesTwentyCrLfLinesInTableOrder) {
+    CHighScoreTable table;
+    table.Load("hs.dat");
+    ASSERT_TRUE(table.Qualifies(42));
+    table.ReplaceLast(FormatScoreLine(42, "J\xF6rg", "07.12.2026  15:00:00"));
+    ASSERT_TRUE(table.Save("hs.dat"));
+
+    std::string expected =
+        "    42  J\xF6rg" + std::string(19 + 2, ' ') + "07.12.2026  15:00:00\r\n";
+    for (int i = 1; i < kHighScoreLines; ++i) {
+        expected += "     0  Unbekannt\r\n";
+    }
+    EXPECT_EQ(ReadBytes("hs.dat"), expected);
+    EXPECT_EQ(Entries(), std::vector<std::string>{"hs.dat"});
+}
+
 }  // namespace

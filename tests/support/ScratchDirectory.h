@@ -2,13 +2,18 @@
 // directory while it lives, for code that works relative to it (hs.dat).
 #pragma once
 
+#ifdef _WIN32
+#include <process.h>
+#else
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <stdlib.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
+#endif
 
 #include <algorithm>
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -22,12 +27,27 @@ namespace test {
 class ScratchDirectory {
 public:
     explicit ScratchDirectory(bool makeCurrent = false) {
+#ifdef _WIN32
+        static std::atomic<unsigned> counter{0};
+        for (int attempt = 0; attempt < 100 && m_path.empty(); ++attempt) {
+            const std::filesystem::path candidate = std::filesystem::temp_directory_path() /
+                                                    ("lexodrom-test-" + std::to_string(_getpid()) +
+                                                     "-" + std::to_string(counter.fetch_add(1)));
+            if (std::filesystem::create_directory(candidate)) {
+                m_path = candidate;
+            }
+        }
+        if (m_path.empty()) {
+            throw std::runtime_error("cannot make a scratch directory");
+        }
+#else
         std::string pattern =
             (std::filesystem::temp_directory_path() / "lexodrom-test-XXXXXX").string();
         if (mkdtemp(pattern.data()) == nullptr) {
             throw std::runtime_error("cannot make a scratch directory");
         }
         m_path = pattern;
+#endif
         if (makeCurrent) {
             m_previous = std::filesystem::current_path();
             std::filesystem::current_path(m_path);
@@ -35,13 +55,20 @@ public:
     }
 
     ~ScratchDirectory() {
+#ifndef _WIN32
         MakeWritable();
-        // A test may have left a file immutable.
+#endif
+        // A test may have left a file immutable, or read-only on Windows.
         std::error_code ignored;
         for (const auto& entry : std::filesystem::directory_iterator(m_path, ignored)) {
+#ifdef _WIN32
+            std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_write,
+                                         std::filesystem::perm_options::add, ignored);
+#else
             if (geteuid() == 0 && entry.is_regular_file(ignored)) {
                 SetImmutable(entry.path(), false);
             }
+#endif
         }
         if (!m_previous.empty()) {
             std::filesystem::current_path(m_previous, ignored);
@@ -55,8 +82,12 @@ public:
     ScratchDirectory(const ScratchDirectory&) = delete;
     ScratchDirectory& operator=(const ScratchDirectory&) = delete;
 
-    const std::filesystem::path& Path() const { return m_path; }
-    std::string PathOf(const std::string& name) const { return (m_path / name).string(); }
+    const std::filesystem::path& Path() const {
+        return m_path;
+    }
+    std::string PathOf(const std::string& name) const {
+        return (m_path / name).string();
+    }
 
     static void WriteBytes(const std::string& path, const std::string& bytes) {
         std::ofstream(path, std::ios::binary) << bytes;
@@ -78,6 +109,7 @@ public:
         return names;
     }
 
+#ifndef _WIN32
     // Takes away the right to create or replace files in the directory, also
     // from root: an ordinary user loses the write permission, root gets the
     // directory marked immutable. False where neither can be had.
@@ -123,7 +155,10 @@ public:
                                      std::filesystem::perm_options::add, ignored);
     }
 
+#endif
+
 private:
+#ifndef _WIN32
     static bool SetImmutable(const std::filesystem::path& path, bool immutable) {
         const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK);
         if (fd < 0) {
@@ -138,6 +173,8 @@ private:
         close(fd);
         return ok;
     }
+
+#endif
 
     std::filesystem::path m_path;
     std::filesystem::path m_previous;  // empty unless the directory was made current

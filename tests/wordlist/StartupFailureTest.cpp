@@ -36,7 +36,7 @@ TEST(StartupFailureDeathTest, EmptyTextHasNoBeginnerWord) {
 
 TEST(StartupFailureDeathTest, BeginnerArrayOutOfMemoryReportsItsSize) {
     const std::string expected = "\\[Wortliste Fehler\\|Nicht genug Speicher für Wortliste \\(" +
-                                 std::to_string(2 * sizeof(const char*)) +
+                                 std::to_string(2 * sizeof(CWordList::WordReference)) +
                                  " bytes\\)\\.\r\n\r\nLexodrom muss jetzt leider beendet "
                                  "werden!\\|0x2030\\]";
     EXPECT_EXIT(buildWithFailingAllocation(1), testing::ExitedWithCode(1), expected);
@@ -44,7 +44,7 @@ TEST(StartupFailureDeathTest, BeginnerArrayOutOfMemoryReportsItsSize) {
 
 TEST(StartupFailureDeathTest, ProArrayOutOfMemoryReportsItsSize) {
     const std::string expected = "Nicht genug Speicher für Wortliste \\(" +
-                                 std::to_string(6 * sizeof(const char*)) + " bytes\\)";
+                                 std::to_string(6 * sizeof(CWordList::WordReference)) + " bytes\\)";
     EXPECT_EXIT(buildWithFailingAllocation(2), testing::ExitedWithCode(1), expected);
 }
 

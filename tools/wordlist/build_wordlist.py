@@ -373,7 +373,7 @@ class Occurrence:
     """One appearance of a word as a tagged single-word headword: one sense."""
     __slots__ = ("word_class", "labels", "proper", "comment", "group", "gerund",
                  "insult", "adjective", "neuter", "masculine", "sense", "english",
-                 "position", "group_fields")
+                 "position", "group_fields", "plain_english")
 
     def __init__(self, word_class, labels, proper, comment, group, gerund,
                  insult=False, adjective=False, neuter=False):
@@ -389,6 +389,7 @@ class Occurrence:
         self.sense = None              # (line, group): the words sharing this sense
         self.masculine = False         # tagged {m} only
         self.english = ()              # English alternatives of this sense
+        self.plain_english = ()        # those without a register label
         self.position = 0              # place among the group's alternatives
         self.group_fields = frozenset()  # field labels ending the group
 
@@ -399,6 +400,7 @@ class TransData:
     def __init__(self):
         self.occurrences = defaultdict(list)  # word -> [Occurrence]
         self.verb_forms = set()      # participles listed in verb entries
+        self.conjugated = set()      # every form a verb entry lists ("riefen")
         self.verbs = set()           # every infinitive heading an entry
         self.others = set()          # every adjective, pronoun, numeral ... heading an entry
         self.superlatives = set()    # "am schnellsten" -> "schnellsten"
@@ -431,6 +433,25 @@ def classify(tags):
 def english_alternatives(english_group):
     alts = [a.strip() for a in NOISE_RE.sub("", english_group).split(";")]
     return [a for a in alts if a]
+
+
+# English translations marked with these are not the English word's own,
+# common sense: "Birne {f} :: noodle [slang]" says nothing of "Nudel".
+ENGLISH_REGISTER_LABELS = {"slang", "coll.", "dated", "fig.", "archaic", "rare",
+                           "obs.", "humor.", "vulg.", "pej.", "lit.", "poet."}
+# German senses used figuratively or jokingly borrow their English words
+# from the literal sense of another word.
+FIGURATIVE_LABELS = {"übtr.", "fig.", "slang", "pej.", "humor."}
+
+
+def plain_english_alternatives(english_group):
+    """The English alternatives that carry no register label."""
+    plain = []
+    for alt in english_group.split(";"):
+        if {l.strip() for l in LABEL_RE.findall(alt)} & ENGLISH_REGISTER_LABELS:
+            continue
+        plain.extend(english_alternatives(alt))
+    return plain
 
 
 # English capitalises the days, months and feasts; German treats them as
@@ -617,6 +638,8 @@ def parse_line(line, data, line_number=0):
     # Verb entries list the present and past participle in the next
     # two groups: "etw. abarbeiten {vt} | abarbeitend | abgearbeitet".
     if is_verb_entry:
+        for group in german_groups[1:]:
+            data.conjugated.update(re.findall(r"(?<!\w)[a-zäöüß]+(?!\w)", NOISE_RE.sub(" ", group)))
         for gi, group in enumerate(german_groups[1:3], 1):
             for alt in alternatives(group):
                 tokens = NOISE_RE.sub(" ", alt).split()
@@ -699,6 +722,7 @@ def parse_line(line, data, line_number=0):
             occ.sense = (line_number, gi)
             occ.masculine = tags == ["m"]
             occ.english = tuple(english_alternatives(english_group))
+            occ.plain_english = tuple(plain_english_alternatives(english_group))
             occ.position = i
             occ.group_fields = group_fields
             data.senses[occ.sense].append(word)
@@ -1082,14 +1106,22 @@ def rule_not_plural(word, occs, trans):
     return word in trans.own_plural or word in trans.entry_heads
 
 
-def rule_preferred_spelling(word, spelling):
+def rule_preferred_spelling(word, spelling, occs=(), trans=None):
     """Drop "ph" spellings where the recommended "f" form exists.
 
     "Photographie" -> "Fotografie", "Demographie" -> "Demografie".  Only
     "Photo"/"photo" and "-ograph-" are replaced: "Graph" is not "Graf".
+    Where an entry lists both spellings of one word side by side ("Delfin
+    {m}; Delphin {m}", "Grafik; Graphik"), the "f" spelling is the
+    recommended one, whatever the rest of the word.
     """
     variant = word.replace("Photo", "Foto").replace("photo", "foto").replace("ograph", "ograf")
-    return variant == word or variant not in spelling
+    if variant != word and variant in spelling:
+        return False
+    if trans is None or "ph" not in word:
+        return True
+    f_spelling = word.replace("ph", "f").replace("Ph", "F")
+    return not any(f_spelling in trans.senses[o.sense] for o in occs)
 
 
 def candidates(trans, spelling, ranks):
@@ -1128,7 +1160,7 @@ def candidates(trans, spelling, ranks):
             continue
         if not rule_not_nominalised_adjective(word, occs, trans, adjectives):
             continue
-        if not rule_preferred_spelling(word, spelling):
+        if not rule_preferred_spelling(word, spelling, occs, trans):
             continue
         result[word] = occs
     return result
@@ -1231,8 +1263,9 @@ class Ranker:
         against "Buch").
     """
 
-    def __init__(self, cands, frequency, trans):
+    def __init__(self, cands, frequency, trans, spelling=None):
         self.cands = cands
+        self.spelling = spelling  # forms of current spelling ("Strass" is not "Strasse")
         self.frequency = frequency
         self.trans = trans
         by_lower = defaultdict(list)
@@ -1240,8 +1273,10 @@ class Ranker:
             by_lower[w.lower()].append(w)
         self.by_lower = by_lower
         self._own = {w: self._own_rank(w) for w in cands}
-        self.family = compound_families({w.lower() for w in trans.occurrences if w.isalpha()})
+        self.heads = {w.lower() for w in trans.occurrences}
+        self.family = compound_families({w for w in self.heads if w.isalpha()})
         self._child = None
+        self._form_owners = None
 
     def productivity(self, word):
         """How many compounds of the dictionary the word is part of (with a
@@ -1281,7 +1316,9 @@ class Ranker:
             # The genitive ("des Lebens") is the noun's own form.
             return self.frequency.ranks.get(word.lower() + "s")
         twins = [t for t in self.by_lower[word.lower()] if t != word]
-        if twins and is_technical(self.cands[word]) and not all(is_technical(self.cands[t]) for t in twins):
+        if (twins and is_technical(self.cands[word])
+                and not all(is_technical(self.cands[t]) for t in twins)
+                and not all(same_family(word, t, self.cands) for t in twins)):
             return None
         if (word[0].isupper() and is_neuter(self.cands[word])
                 and any(is_function_word(self.cands[t]) for t in twins)):
@@ -1312,25 +1349,35 @@ class Ranker:
         {f} [zool.] :: giraffe").  Where several nouns are named so
         ("Tomate", "Paradeiser" :: tomato; "Kirsche", "Vogelkirsche" ::
         cherry), the commonest by German evidence takes it: an English
-        word never ranks a rarer synonym.
+        word never ranks a rarer synonym.  The word an entry is filed under
+        goes before the synonyms listed after it ("Hahn {m}; Hähnchen {n}
+        [Dt.]; Gockel {m} :: rooster"), whose German evidence may come from
+        another sense ("Hähnchen", the roast chicken).
         """
         owners = defaultdict(list)
+        heading = set()
         for word, occs in self.cands.items():
             for o in occs:
                 for name in child_translations(o):
                     owners[name].append(word)
+                    if o.position == 0:
+                        heading.add((name, word))
         # Names other words head an entry with outside those fields
         # ("bar": "Riegel" [cook.], "Bar", "Stange"; "drone": "Drohn"
         # [zool.], "Drohne") count for all their senses: no rank to lend.
+        # A figurative sense or a slang translation claims no name ("Birne
+        # {f} :: noodle [slang]" leaves "noodle" to "Nudel").
         others = defaultdict(set)
         for word, occs in self.cands.items():
             for o in occs:
-                if o.group == 0 and not child_translations(o):
-                    for alt in o.english:
+                if (o.group == 0 and not child_translations(o)
+                        and not (o.labels | o.group_fields) & FIGURATIVE_LABELS):
+                    for alt in o.plain_english:
                         others[alt.removeprefix("to ")].add(word)
         german = {}
         for name in sorted(owners):
-            words = sorted(set(owners[name]), key=lambda w: (self.german_score(w), sort_key(w)))
+            words = sorted(set(owners[name]), key=lambda w: ((name, w) not in heading,
+                                                             self.german_score(w), sort_key(w)))
             if others[name] - {words[0]}:
                 continue
             german[name] = words[0]
@@ -1350,13 +1397,15 @@ class Ranker:
         """Damped English rank of a child's noun, or None.
 
         The noun needs German evidence of its own as well (a rank, ranked
-        forms or compounds built on it): the English list says how common,
-        not whether the word is German at all.
+        forms, compounds built on it, or a place in the written list even if
+        English shares the spelling: "Hamster"): the English list says how
+        common, not whether the word is German at all.
         """
         if self._child is None:
             self._child = self._child_translations()
         if (self.own_rank(word) is None and self.inflected_rank(word) is None
-                and self.productivity(word) < PRODUCTIVE_MIN):
+                and self.productivity(word) < PRODUCTIVE_MIN
+                and word.lower() not in self.frequency.ranks):
             return None
         names = {n for o in self.cands[word] for n in child_translations(o)}
         ranks = [english_rank(n, self.frequency) for n in sorted(names)
@@ -1364,10 +1413,40 @@ class Ranker:
         ranks = [r for r in ranks if r is not None]
         return ENGLISH_DAMPING * min(ranks) if ranks else None
 
+    def heard_form_rank(self, word):
+        """Best rank of the word's German-only forms in the spoken list.
+
+        Children hear "Hausaufgaben", "Nudeln" and "es schneit" more than
+        the base form; the spoken list counts each form apart.  Forms an
+        English word or a name could share ("-s", "-er") do not count.
+        A form that is another word of the dictionary, a form of another
+        word or a form a verb entry lists belongs to that word ("Quell":
+        "Quelle"; "Granat": "Granaten"; "Riefe": "riefen"), and "-es" is
+        as often English ("Holmes", "zombies").
+        """
+        f = self.frequency
+        if self._form_owners is None:
+            self._form_owners = defaultdict(set)
+            for w, occs in self.cands.items():
+                for form in german_forms(w, {o.word_class for o in occs}):
+                    self._form_owners[form].add(w)
+        classes = {o.word_class for o in self.cands[word]}
+        found = [f.ranks[form] for form in german_forms(word, classes)
+                 if form in f.spoken and not form.endswith("es")
+                 and self._form_owners[form] == {word}
+                 and form not in f.first_names and form not in f.english_names
+                 and form not in f.last_names and form not in self.heads
+                 and form not in self.trans.conjugated
+                 and (self.spelling is None or form in self.spelling
+                      or form.capitalize() in self.spelling)]
+        return min(found) if found else None
+
     def beginner_rank(self, word):
-        """How common a word is for a beginner: its own rank or, for a
-        child's noun, the damped English one, whichever is better."""
-        ranks = [r for r in (self.own_rank(word), self.english_rank(word)) if r is not None]
+        """How common a word is for a beginner: its own rank, the rank of its
+        forms heard, or, for a child's noun, the damped English one,
+        whichever is best."""
+        ranks = [r for r in (self.own_rank(word), self.heard_form_rank(word),
+                             self.english_rank(word)) if r is not None]
         return min(ranks) if ranks else None
 
     def spoken_somewhere(self, word):
@@ -1415,6 +1494,14 @@ def is_neuter(occs):
     return bool(nouns) and all(o.neuter for o in nouns)
 
 
+def same_family(word, twin, cands):
+    """A verb and the noun spelled like it name the same thing ("husten",
+    "der Husten"): a field on one of them does not make the other a
+    homograph that takes the rank away."""
+    classes = {o.word_class for o in cands[word]} | {o.word_class for o in cands[twin]}
+    return classes == {"noun", "verb"}
+
+
 def is_function_word(occs):
     """Only used as a conjunction, preposition, pronoun, adverb or the like."""
     return all(o.word_class == "other" and not o.adjective for o in occs)
@@ -1456,6 +1543,63 @@ def rule_fit_for_beginners(word, trans):
     unfit = sum(1 for o in occs
                 if set(re.findall(r"[a-z]+", " ".join(o.english).lower())) & NOT_FOR_BEGINNERS)
     return 2 * unfit < len(occs)
+
+
+# Fields of learning: a word read only in texts of these is not a child's.
+LEARNED_FIELDS = {
+    "jur.", "adm.", "econ.", "fin.", "pol.", "chem.", "biochem.", "pharm.",
+    "med.", "ling.", "philos.", "phil.", "psych.", "sci.", "statist.", "math.",
+    "phys.", "comp.", "techn.", "electr.", "mach.", "telco.", "min.", "geol.",
+    "constr.", "print", "textil.",
+}
+# Endings German takes from Latin, Greek and French ("Derivat", "operativ",
+# "Doktorand", "ideologisch", "Parzelle").
+LEARNED_SUFFIXES = (
+    "iv", "ität", "ion", "ismus", "ist", "istin", "ant", "anz", "ent", "enz",
+    "at", "ell", "elle", "al", "ar", "är", "ik", "ieren", "ie", "ologe",
+    "isch", "ose", "eur", "ur", "um", "os", "ös", "ine", "ide", "id",
+)
+# Labels of register: "[geh.]" is the language of books and speeches.
+ELEVATED_LABELS = {"geh.", "formal"}
+
+
+def rule_everyday(word, ranker):
+    """A beginner word is heard, not only read, if it is learned.
+
+    Words of the written list alone ("Derivat", "Parzelle", "operativ")
+    reach beginners only if they are plain German: not filed under fields
+    of learning alone, without an ending of a borrowed learned word.  A word
+    in the spoken list, heard in its forms or named by a child's English
+    word is known whatever it is; else a word of elevated style alone
+    ("begehren [geh.]") is no beginner word either.
+    """
+    occs = ranker.cands[word]
+    if (word.lower() in ranker.frequency.spoken or ranker.heard_form_rank(word) is not None
+            or ranker.english_rank(word) is not None):
+        return True
+    if all(o.labels & ELEVATED_LABELS for o in occs):
+        return False
+    if all((o.labels | o.group_fields) & LEARNED_FIELDS for o in occs):
+        return False
+    return not is_internationalism(word, occs)
+
+
+def cognate_key(word):
+    """The start of a word with the spellings German and English differ in
+    folded together: "Derivat", "derivative"; "Doktorand", "doctoral"."""
+    w = word.lower().replace("ph", "f").replace("th", "t").replace("k", "c").replace("z", "c")
+    return w[:4]
+
+
+def is_internationalism(word, occs):
+    """A learned borrowing: a Latin, Greek or French ending and an English
+    translation of the same root ("Derivat" = "derivative", "Parzelle" =
+    "parcel", "operativ" = "operative").  "Haltestelle" and "schmal" share
+    the ending only."""
+    if not word.lower().endswith(LEARNED_SUFFIXES):
+        return False
+    key = cognate_key(word)
+    return any(cognate_key(a.removeprefix("to ")) == key for o in occs for a in o.english)
 
 
 def rule_not_a_first_name(word, ranker):
@@ -1571,9 +1715,9 @@ def extensions_of(words):
     return result
 
 
-def select(cands, frequency, trans):
+def select(cands, frequency, trans, spelling=None):
     """Pick the pro list (most common first) and its beginner part."""
-    ranker = Ranker(cands, frequency, trans)
+    ranker = Ranker(cands, frequency, trans, spelling)
     extensions = extensions_of(cands)
     kept = [w for w in cands
             if rule_not_a_first_name(w, ranker)
@@ -1583,7 +1727,8 @@ def select(cands, frequency, trans):
     # Beginner words: only words that are frequent in their own right (or,
     # for a child's noun, in English), heard, and fit for a family game.
     direct = [w for w in pro if ranker.beginner_rank(w) is not None
-              and ranker.spoken_somewhere(w) and rule_fit_for_beginners(w, trans)]
+              and ranker.spoken_somewhere(w) and rule_fit_for_beginners(w, trans)
+              and rule_everyday(w, ranker)]
     beginner = set(sorted(direct, key=lambda w: (ranker.beginner_rank(w), sort_key(w)))[:BEGINNER_TARGET])
     return sorted(pro, key=sort_key), beginner
 
@@ -1709,8 +1854,9 @@ def main():
     pkg_dir, english_dir = check_sources(args.npm_prefix, args.allow_other_versions)
     trans = load_trans()
     frequency = load_frequency(pkg_dir, english_dir)
-    cands = candidates(trans, load_spelling(), frequency.ranks)
-    pro, beginner = select(cands, frequency, trans)
+    spelling = load_spelling()
+    cands = candidates(trans, spelling, frequency.ranks)
+    pro, beginner = select(cands, frequency, trans, spelling)
     text = render(pro, beginner)
     problems = validate_text(text)
     if problems:

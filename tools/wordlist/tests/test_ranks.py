@@ -93,14 +93,20 @@ CHILD_SOURCE = [
     "Mischling {m} | Mischlinge {pl} :: half breed | half breeds",
     "Mischling {m} | Mischlinge {pl} :: hybrid | hybrids",
     "Mischling {m} :: mongrel; mutt",
+    "Hahn {m}; Hähnchen {n} [Dt.] [agr.] [ornith.] | Hähne {pl}; Hähnchen {pl} :: rooster | roosters",
+    "Hähnchen {n} [cook.] :: roast chicken",
+    "Nudel {f} [cook.] | Nudeln {pl} :: noodle | noodles",
+    "Birne {f}; Grips {m} [ugs.] :: noddle; noodle [dated] [slang]",
 ]
 CHILD_RANKS = {"giraffe": 50000, "giraffen": 52000, "delphin": 40000, "delphine": 45000,
                "delfin": 41000, "delfine": 46000, "kirschen": 60000,
                "riegel": 30000, "gemach": 45000, "zicke": 9000, "verkehr": 700,
-               "methodist": 20000, "methodisten": 25000}
+               "methodist": 20000, "methodisten": 25000, "hahn": 6000, "hähnchen": 5000,
+               "nudeln": 7000, "birne": 3000}
 CHILD_SPOKEN = {"zicke", "verkehr", "riegel", "gemach"}
 ENGLISH = {"giraffe": 100, "dolphin": 90, "cherry": 10, "cherries": 300, "bar": 50,
-           "room": 20, "okapi": 80, "goat": 400, "traffic": 500}
+           "room": 20, "okapi": 80, "goat": 400, "traffic": 500, "rooster": 700,
+           "noodle": 500}
 
 
 class ChildWords(unittest.TestCase):
@@ -119,10 +125,16 @@ class ChildWords(unittest.TestCase):
     def test_a_childs_noun_borrows_its_damped_english_rank(self):
         self.assertEqual(self.ranker.english_rank("Giraffe"), 200)
         self.assertEqual(self.ranker.beginner_rank("Giraffe"), 200)
-        # A field ending the group covers it; the synonym with the better
-        # German rank takes the English name.
-        self.assertEqual(self.ranker.english_rank("Delphin"), 180)
-        self.assertIsNone(self.ranker.english_rank("Delfin"))
+        # A field ending the group covers it; of two spellings listed side
+        # by side only the recommended "f" one is a word of the list.
+        self.assertEqual(self.ranker.english_rank("Delfin"), 180)
+        self.assertNotIn("Delphin", self.cands)
+        # The word an entry is filed under takes the name before a synonym
+        # with a better rank from another sense.
+        self.assertEqual(self.ranker.english_rank("Hahn"), 1400)
+        self.assertIsNone(self.ranker.english_rank("Hähnchen"))
+        # A slang translation claims no name: "noodle" stays the pasta's.
+        self.assertEqual(self.ranker.english_rank("Nudel"), 1000)
         # "cherry" is a first name too: its plural counts.
         self.assertEqual(self.ranker.english_rank("Kirsche"), 600)
 
@@ -142,6 +154,66 @@ class ChildWords(unittest.TestCase):
         self.assertIn("Methodist", pro)
         self.assertLessEqual({"Giraffe", "Kirsche", "Verkehr"}, beginner)
         self.assertFalse({"Zicke", "Methodist", "Okapi"} & beginner)
+
+
+HEARD_SOURCE = [
+    "Hausaufgabe {f} [school] | Hausaufgaben {pl} :: assignment | assignments",
+    "Quell {m} [poet.] :: spring",
+    "Quell {m} :: source",
+    "Quelle {f} | Quellen {pl} :: source | sources",
+    "Riefe {f} [techn.] :: groove",
+    "rufen {vi} | rufend | gerufen | ich/er/sie rief | wir/sie riefen :: to call",
+    "Granat {m} [min.] :: garnet",
+    "Granate {f} [mil.] :: shell",
+    "Strass {m} :: rhinestone",
+    "husten {vi} [med.] :: to cough",
+    "Husten {m} :: cough",
+    "Derivat {n} :: derivative",
+    "Parzelle {f} :: plot",
+    "Parzelle {f} :: parcel",
+    "Haltestelle {f} | Haltestellen {pl} :: stop | stops",
+    "Wespe {f} :: wasp",
+    "Defizit {n} [fin.] :: deficit",
+    "begehren {vt} [geh.] :: to desire",
+]
+HEARD_RANKS = {"hausaufgaben": 3000, "quelle": 900, "riefen": 4000, "granaten": 5000,
+               "strasse": 6000, "husten": 5000, "derivat": 20000, "parzelle": 21000,
+               "haltestelle": 22000, "wespe": 23000, "defizit": 19000, "begehren": 18000,
+               "quellen": 2500}
+HEARD_SPOKEN = {"hausaufgaben", "quelle", "quellen", "riefen", "granaten", "strasse", "husten"}
+HEARD_SPELLING = {"Hausaufgabe", "Hausaufgaben", "Quelle", "Quellen", "Riefe", "riefen",
+                  "Granat", "Granate", "Granaten", "Strass", "husten", "Husten", "Derivat",
+                  "Parzelle", "Haltestelle", "Wespe", "Defizit", "begehren"}
+
+
+class HeardAndEveryday(unittest.TestCase):
+    """What makes a word a beginner word beyond its own rank: forms heard,
+    and plain German rather than learned or elevated words."""
+
+    @classmethod
+    def setUpClass(cls):
+        trans = builder.parse_trans(HEARD_SOURCE)
+        cls.cands = builder.candidates(trans, EverythingSpelled(), HEARD_RANKS)
+        frequency = builder.Frequency(HEARD_RANKS, HEARD_SPOKEN, set(), [])
+        cls.ranker = builder.Ranker(cls.cands, frequency, trans, HEARD_SPELLING)
+
+    def test_forms_heard_rank_a_word_unless_another_word_owns_them(self):
+        self.assertEqual(self.ranker.heard_form_rank("Hausaufgabe"), 3000)
+        self.assertEqual(self.ranker.beginner_rank("Hausaufgabe"), 3000)
+        self.assertIsNone(self.ranker.heard_form_rank("Quell"))   # "Quelle", "Quellen"
+        self.assertIsNone(self.ranker.heard_form_rank("Riefe"))   # "riefen" of "rufen"
+        self.assertIsNone(self.ranker.heard_form_rank("Granat"))  # "Granaten" of "Granate"
+        self.assertIsNone(self.ranker.heard_form_rank("Strass"))  # old spelling of "Straße"
+
+    def test_a_field_on_a_verb_leaves_its_rank_to_the_noun_and_the_verb(self):
+        self.assertEqual(self.ranker.own_rank("husten"), 5000)
+        self.assertEqual(self.ranker.own_rank("Husten"), 5000)
+
+    def test_written_words_reach_beginners_only_as_plain_german(self):
+        everyday = {w for w in self.cands if builder.rule_everyday(w, self.ranker)}
+        self.assertLessEqual({"Hausaufgabe", "husten", "Haltestelle", "Wespe"}, everyday)
+        # borrowed learned words, fields of learning, elevated style
+        self.assertFalse({"Derivat", "Parzelle", "Defizit", "begehren"} & everyday)
 
 
 class FileRules(unittest.TestCase):

@@ -1,0 +1,61 @@
+# The Windows release, made in the build tree of a Windows build:
+#   Lexodrom-<release>-win64.zip    lexodrom.exe, Lexodrom.chm, LICENSE.txt, README.txt
+#   Lexodrom-<release>-setup.exe    the installer (packaging/windows/Lexodrom.nsi)
+# The text files get CR LF line ends, for every Windows editor. Until the
+# Windows game exists, the stand-in program of the package tests takes its
+# place, so that the packaging is built and tested all the same.
+find_program(LEXODROM_MAKENSIS makensis REQUIRED)
+
+if(TARGET lexodrom)
+    set(release_program lexodrom)
+elseif(TARGET lexodrom_start_probe)
+    set(release_program lexodrom_start_probe)
+    message(STATUS "No Windows game yet: the release holds the package tests' stand-in")
+else()
+    return()
+endif()
+
+set(LEXODROM_RELEASE "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}")
+set(release_dir ${PROJECT_BINARY_DIR}/release)
+set(release_files ${release_dir}/Lexodrom)
+set(LEXODROM_RELEASE_ZIP ${release_dir}/Lexodrom-${LEXODROM_RELEASE}-win64.zip)
+set(LEXODROM_RELEASE_SETUP ${release_dir}/Lexodrom-${LEXODROM_RELEASE}-setup.exe)
+set(LEXODROM_RELEASE_FILES ${release_files} CACHE INTERNAL "The release's files, as in the zip")
+
+configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/README.txt.in ${release_files}/README.txt
+               @ONLY NEWLINE_STYLE CRLF)
+file(READ ${PROJECT_SOURCE_DIR}/LICENSE license)
+string(REPLACE "\n" "\r\n" license "${license}")
+file(WRITE ${release_files}/LICENSE.txt "${license}")
+set_property(DIRECTORY ${PROJECT_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+             ${PROJECT_SOURCE_DIR}/LICENSE)
+
+# The zip's entries carry the release's date rather than the moment of the build.
+add_custom_command(
+    OUTPUT ${LEXODROM_RELEASE_ZIP} ${LEXODROM_RELEASE_SETUP}
+    COMMAND ${CMAKE_STRIP} -o ${release_files}/lexodrom.exe $<TARGET_FILE:${release_program}>
+    COMMAND ${CMAKE_COMMAND} -E copy ${LEXODROM_CHM} ${release_files}/Lexodrom.chm
+    COMMAND ${CMAKE_COMMAND} -E rm -f ${LEXODROM_RELEASE_ZIP}
+    COMMAND ${CMAKE_COMMAND} -E chdir ${release_files}
+            ${CMAKE_COMMAND} -E tar cf ${LEXODROM_RELEASE_ZIP} --format=zip --mtime=2026-01-01
+            lexodrom.exe Lexodrom.chm LICENSE.txt README.txt
+    COMMAND ${LEXODROM_MAKENSIS} -V2 -DRELEASE=${LEXODROM_RELEASE} -DVERSION=${PROJECT_VERSION}
+            -DFILES=${release_files} -DOUTFILE=${LEXODROM_RELEASE_SETUP}
+            ${PROJECT_SOURCE_DIR}/packaging/windows/Lexodrom.nsi
+    DEPENDS ${release_program} ${LEXODROM_CHM} ${PROJECT_SOURCE_DIR}/packaging/windows/Lexodrom.nsi
+            ${release_files}/README.txt ${release_files}/LICENSE.txt
+    COMMENT "Making the Windows release: zip and installer"
+    VERBATIM)
+add_custom_target(windows_release ALL DEPENDS ${LEXODROM_RELEASE_ZIP} ${LEXODROM_RELEASE_SETUP})
+
+if(BUILD_TESTING)
+    add_test(NAME windows.Release
+             COMMAND sh ${PROJECT_SOURCE_DIR}/tests/wine/release_test.sh ${LEXODROM_RELEASE_ZIP}
+                     ${LEXODROM_RELEASE_SETUP} ${CMAKE_OBJDUMP})
+    add_test(NAME windows.InstallStartUninstall
+             COMMAND sh ${PROJECT_SOURCE_DIR}/tests/wine/installer_test.sh ${LEXODROM_MAKENSIS}
+                     ${PROJECT_SOURCE_DIR}/packaging/windows/Lexodrom.nsi
+                     $<TARGET_FILE:lexodrom_start_probe> ${release_files}
+                     ${PROJECT_BINARY_DIR}/tests/installer ${LEXODROM_RELEASE} ${PROJECT_VERSION})
+    set_tests_properties(windows.InstallStartUninstall PROPERTIES TIMEOUT 300)
+endif()
