@@ -128,6 +128,27 @@ void reportExit(int status, void*) {
     std::fflush(stdout);
 }
 
+#ifdef _WIN32
+// The Windows runtime tells exit handlers no status. The program ends either
+// by returning from the driver's main, which sets the status first, or by its
+// fatal exit, whose code is 1.
+int g_exitStatus = 1;
+
+void reportExitStatus() {
+    reportExit(g_exitStatus, nullptr);
+}
+
+void reportExitOnEveryEnd() {
+    std::atexit(reportExitStatus);
+}
+#elif defined(__EMSCRIPTEN__)
+void reportExitOnEveryEnd() {}
+#else
+void reportExitOnEveryEnd() {
+    on_exit(reportExit, nullptr);
+}
+#endif
+
 }  // namespace
 
 int RunDriver(int argc, char** argv, const std::function<void(std::uint32_t)>& seed) {
@@ -139,9 +160,7 @@ int RunDriver(int argc, char** argv, const std::function<void(std::uint32_t)>& s
             seeded = true;
         }
     }
-#ifndef __EMSCRIPTEN__
-    on_exit(reportExit, nullptr);
-#endif
+    reportExitOnEveryEnd();
     StartHeadless();
     OnUnexpectedModal(drain);
     AfterModalEnds(drain);
@@ -154,15 +173,15 @@ int RunDriver(int argc, char** argv, const std::function<void(std::uint32_t)>& s
         }
         backend::PollStandardInput();
     });
-#ifdef __EMSCRIPTEN__
+    const int status = framework::RunApplication(argc, argv);
+#ifdef _WIN32
+    g_exitStatus = status;
+#elif defined(__EMSCRIPTEN__)
     // A page's program has no exit handlers to run: it ends when its last
     // dialog does.
-    const int status = framework::RunApplication(argc, argv);
     reportExit(status, nullptr);
-    return status;
-#else
-    return framework::RunApplication(argc, argv);
 #endif
+    return status;
 }
 
 }  // namespace automation

@@ -25,5 +25,8 @@ private:
     framework::PaintContext* m_context;
 };
 
-// SM_CXICON and SM_CYICON: the size of a window icon, 32 pixels.
+#ifndef _WIN32
+// SM_CXICON and SM_CYICON: the size of a window icon, 32 pixels. Windows has
+// its own.
 int GetSystemMetrics(int index);
+#endif

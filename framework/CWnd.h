@@ -88,8 +88,9 @@ private:
 class CMenu {
 public:
     virtual ~CMenu() = default;
-    BOOL AppendMenu(UINT flags, UINT_PTR id = 0, LPCSTR text = nullptr);
-    UINT EnableMenuItem(UINT id, UINT enable);
+    // A back end whose windows have a menu of their own changes it too.
+    virtual BOOL AppendMenu(UINT flags, UINT_PTR id = 0, LPCSTR text = nullptr);
+    virtual UINT EnableMenuItem(UINT id, UINT enable);
 
     struct Item {
         UINT id;  // 0 for a separator
@@ -106,5 +107,10 @@ private:
     int m_count = 0;
 };
 
+#ifdef _WIN32
+// The game's beeps go through the framework on Windows as well, which counts
+// them before the system rings them.
+#define MessageBeep LexodromMessageBeep
+#endif
 // The sound of a message box: counted, and rung on the desktop.
 BOOL MessageBeep(UINT type);

@@ -10,4 +10,10 @@
 // display the box is shown, without one (or on Qt's offscreen platform) the
 // title and text go to standard error and the call returns at once, so that a
 // headless start never hangs on a box nobody can see.
+#ifdef _WIN32
+// On Windows too the game's boxes go through the framework, which shows the
+// Windows-1252 texts with MessageBoxW: MessageBoxA would read them in the
+// system's ANSI code page, which need not be 1252.
+#define MessageBoxA LexodromMessageBoxA
+#endif
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);

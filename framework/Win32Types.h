@@ -3,6 +3,22 @@
 // straight from <windows.h> instead.
 #pragma once
 
+#ifdef _WIN32
+// On Windows the program takes the types and constants from the system
+// itself; the function names that <windows.h> maps to their A or W forms are
+// mapped the same way in every file of the program, as MFC's are.
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)  // as the resource compiler's headers have it
+#endif
+#else
+
 #include <cstdint>
 
 using BOOL = int;
@@ -162,3 +178,5 @@ constexpr WORD HIWORD(UINT_PTR value) {
 constexpr WPARAM MAKEWPARAM(WORD low, WORD high) {
     return static_cast<WPARAM>(low) | (static_cast<WPARAM>(high) << 16);
 }
+
+#endif  // _WIN32

@@ -10,7 +10,12 @@ and are not sent) and whole rounds of twenty words, recorded by playing one
 round per seed against the reference driver with round_test's rules (hints,
 refusals, the computer starting, the clock, the name and score dialogs).
 
-    compare_drivers.py REFERENCE_DRIVER DRIVER WORDS_FILE [OUTPUT_DIR]
+    compare_drivers.py [--skip-without-reference] [--exclude SCRIPT]...
+                       REFERENCE_DRIVER DRIVER WORDS_FILE [OUTPUT_DIR]
+
+With --skip-without-reference a missing reference driver (the Linux build
+beside a Windows one) ends the run with 77, which CTest counts as skipped;
+--exclude leaves a script of scripts/ out.
 
 Time stamps in the high-score lines (the time of the round's end) differ
 between runs made a second apart; they are compared with the digits masked,
@@ -118,11 +123,22 @@ def masked(data):
 
 
 def main():
-    reference, candidate, words_file = sys.argv[1:4]
-    output = sys.argv[4] if len(sys.argv) > 4 else None
+    arguments = sys.argv[1:]
+    skip_without_reference = "--skip-without-reference" in arguments
+    arguments = [a for a in arguments if a != "--skip-without-reference"]
+    excluded = set()
+    while "--exclude" in arguments:
+        at = arguments.index("--exclude")
+        excluded.add(arguments[at + 1])
+        del arguments[at:at + 2]
+    reference, candidate, words_file = arguments[:3]
+    output = arguments[3] if len(arguments) > 3 else None
+    if skip_without_reference and not os.access(reference, os.X_OK):
+        print("no reference driver at %s: skipped" % reference)
+        return 77
     scripts_dir = os.path.join(os.path.dirname(os.path.abspath(__file__)), "scripts")
     cases = []
-    for name in sorted(os.listdir(scripts_dir)):
+    for name in sorted(n for n in os.listdir(scripts_dir) if n not in excluded):
         commands = script_commands(os.path.join(scripts_dir, name))
         cases += [("%s/seed%d" % (name, seed), commands, seed) for seed in SCRIPT_SEEDS]
     rules = Rules(words_file)

@@ -1,0 +1,56 @@
+#include "framework/win32/ModalHooks.h"
+
+#include <vector>
+
+namespace framework::win32 {
+namespace {
+
+struct Hooks {
+    std::function<void()> started;
+    std::function<void()> ended;
+    std::vector<std::function<bool()>> loops;  // innermost last
+};
+
+Hooks& hooks() {
+    static Hooks h;
+    return h;
+}
+
+}  // namespace
+
+void setModalHooks(std::function<void()> started, std::function<void()> ended) {
+    hooks().started = std::move(started);
+    hooks().ended = std::move(ended);
+}
+
+void notifyModalStarted(std::function<bool()> finished) {
+    hooks().loops.push_back(std::move(finished));
+    if (hooks().started) {
+        hooks().started();
+    }
+}
+
+void notifyModalStarting(std::function<bool()> finished) {
+    hooks().loops.push_back(std::move(finished));
+}
+
+void announceModalStarted() {
+    if (hooks().started) {
+        hooks().started();
+    }
+}
+
+void notifyModalEnded() {
+    if (!hooks().loops.empty()) {
+        hooks().loops.pop_back();
+    }
+    if (hooks().ended) {
+        hooks().ended();
+    }
+}
+
+bool innermostModalFinished() {
+    return !hooks().loops.empty() && hooks().loops.back()();
+}
+
+}  // namespace framework::win32
