@@ -1,5 +1,5 @@
-// The back-end-independent part of CDialog: data exchange and the standard
-// OK and Cancel processing.
+// The back-end-independent part of CDialog: data exchange, buttons reached
+// through their messages, and the standard OK and Cancel processing.
 #include "framework/CDialog.h"
 
 #include <cstdio>
@@ -66,4 +66,19 @@ void CDialog::OnOK() {
 
 void CDialog::OnCancel() {
     EndDialog(IDCANCEL);
+}
+
+void CDialog::CheckDlgButton(int id, UINT check) {
+    if (CWnd* button = GetDlgItem(id)) {
+        button->SendMessage(BM_SETCHECK, check, 0);
+    }
+}
+
+UINT CDialog::IsDlgButtonChecked(int id) const {
+    CWnd* button = GetDlgItem(id);
+    return button != nullptr ? static_cast<UINT>(button->SendMessage(BM_GETCHECK)) : 0;
+}
+
+LRESULT CDialog::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    return CWnd::DefWindowProc(message, wParam, lParam);
 }

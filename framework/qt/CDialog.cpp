@@ -51,18 +51,3 @@ CWnd* CDialog::GetDlgItem(int id) const {
     framework::WindowImpl* control = m_impl->dialog->control(id);
     return control != nullptr ? control->wnd : nullptr;
 }
-
-void CDialog::CheckDlgButton(int id, UINT check) {
-    if (CWnd* button = GetDlgItem(id)) {
-        button->SendMessage(BM_SETCHECK, check, 0);
-    }
-}
-
-UINT CDialog::IsDlgButtonChecked(int id) const {
-    CWnd* button = GetDlgItem(id);
-    return button != nullptr ? static_cast<UINT>(button->SendMessage(BM_GETCHECK)) : 0;
-}
-
-LRESULT CDialog::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    return CWnd::DefWindowProc(message, wParam, lParam);
-}
