@@ -196,7 +196,9 @@ var LexodromPage = (function () {
     }
 
     // Stores what changed in IndexedDB. A failed store changes nothing there
-    // (each store is one transaction) and is tried again the next time.
+    // (each store is one transaction) and is tried again the next time. The
+    // game's own saves do not wait for this: they sync the file (fsync) and
+    // learn there whether it was stored.
     page.persist = async function () {
         if (!page.filesMounted) {
             return;
@@ -217,7 +219,72 @@ var LexodromPage = (function () {
         });
     };
 
+    // Stores the files that changed since `remote` (IndexedDB) was read, and
+    // removes the ones gone, in one transaction. Any failure (a request
+    // refused, the quota reached, the transaction aborted) aborts it whole
+    // and is reported, so the storage keeps everything as it was before.
+    // Emscripten's IDBFS stores in one transaction too, but lets a failed
+    // request pass (its handlers read the error of the wrong object and keep
+    // the transaction going) and never reports an abort, so its caller waits
+    // for ever.
+    function storeChanges(local, remote, callback) {
+        const changed = Object.keys(local.entries).filter((path) => {
+            const stored = remote.entries[path];
+            return !stored ||
+                stored.timestamp.getTime() !== local.entries[path].timestamp.getTime();
+        }).sort();
+        const gone = Object.keys(remote.entries).filter((path) => !local.entries[path])
+            .sort().reverse();
+        if (changed.length === 0 && gone.length === 0) {
+            callback(null);
+            return;
+        }
+        let transaction;
+        try {
+            transaction = remote.db.transaction([IDBFS.DB_STORE_NAME], 'readwrite');
+        } catch (error) {
+            callback(error);
+            return;
+        }
+        let failure = null;
+        const fail = (error) => {
+            failure = failure || error || new Error('storing the files failed');
+            try {
+                transaction.abort();
+            } catch (finished) {
+                // Aborted already: onabort reports it.
+            }
+        };
+        transaction.oncomplete = () => callback(null);
+        transaction.onabort = () =>
+            callback(failure || transaction.error || new Error('storing the files was aborted'));
+        try {
+            const store = transaction.objectStore(IDBFS.DB_STORE_NAME);
+            const watch = (request) => {
+                request.onerror = () => {
+                    failure = failure || request.error;
+                };
+            };
+            for (const path of changed) {
+                IDBFS.loadLocalEntry(path, (error, entry) => {
+                    if (error) {
+                        throw error;
+                    }
+                    watch(store.put(entry, path));
+                });
+            }
+            for (const path of gone) {
+                watch(store.delete(path));
+            }
+        } catch (error) {
+            fail(error);
+        }
+    }
+
     function mountFiles() {
+        const reconcile = IDBFS.reconcile;
+        IDBFS.reconcile = (source, target, callback) => (target.type === 'remote'
+            ? storeChanges(source, target, callback) : reconcile(source, target, callback));
         FS.mkdir(FILES);
         FS.mount(IDBFS, {}, FILES);
         addRunDependency('lexodrom-files');

@@ -1,7 +1,8 @@
 #!/usr/bin/env node
 // hs.dat in the browser's persistent storage: a qualifying round writes the
 // table in its exact format, the page is reloaded, and the game finds the
-// same bytes again and shows them.
+// same bytes again and shows them. A save the storage refuses is reported
+// and loses nothing.
 //
 //     node persistence_test.mjs PAGE_FOLDER WORDS_FILE
 import { withGame } from "./page.mjs";
@@ -55,6 +56,48 @@ await withGame(root, { seed: 4711 }, async (game) => {
               `after the reload the table shows ${JSON.stringify(shown)}, before ${JSON.stringify(table)}`);
     }
     console.log(`a round of score ${score} kept across the reload: ${written.length} bytes`);
+
+    // The browser's storage refuses the next save, once by the quota and once
+    // by an aborted transaction: the game says so with its error box, and the
+    // table of before stays, in the page and after a reload.
+    const failures = {
+        quota: () => {
+            IDBObjectStore.prototype.put = function () {
+                throw new DOMException("the test's quota is reached", "QuotaExceededError");
+            };
+        },
+        abort: () => {
+            const put = IDBObjectStore.prototype.put;
+            IDBObjectStore.prototype.put = function (...args) {
+                const request = put.apply(this, args);
+                this.transaction.abort();
+                return request;
+            };
+        },
+    };
+    for (const [how, refuse] of Object.entries(failures)) {
+        await game.reload();
+        const ended = await playRound(game, beginnerWords(wordsFile));
+        check(ended.active.template === NAME_DIALOG, `${how}: the round ended with ${JSON.stringify(ended.active)}`);
+        await game.page.evaluate(refuse);
+        await game.command("set IDC_NAME Verloren");
+        await game.command("click IDOK");
+        const box = (await game.state()).active;
+        check(box.kind === "messagebox" && box.title === "Lexodrom Fehler" &&
+              box.text === "Der Punktestand kann nicht gespeichert werden.",
+              `${how}: after the refused save ${JSON.stringify(box)}`);
+        const kept = await game.readFile("hs.dat");
+        check(kept !== null && kept.equals(written), `${how}: hs.dat in the page changed by the refused save`);
+        await game.command("key Enter");
+        const shown = await game.state();
+        check(shown.active.template === SCORES &&
+              JSON.stringify(controls(shown, SCORES).IDC_SCORE_LIST.lines) === JSON.stringify(table),
+              `${how}: the score dialog after the refused save: ${JSON.stringify(shown.active)}`);
+        await game.command("click IDOK");
+        await game.reload();
+        const stored = await game.readFile("hs.dat");
+        check(stored !== null && stored.equals(written), `${how}: after a reload hs.dat is gone or changed`);
+    }
 });
 
 for (const failure of failures) {
