@@ -1064,6 +1064,122 @@ var LexodromPage = (function () {
         return true;
     };
 
+    // ----- Pictures ----------------------------------------------------------
+
+    function base64(bytes) {
+        let text = '';
+        for (let i = 0; i < bytes.length; i += 0x8000) {
+            text += String.fromCharCode.apply(null, bytes.subarray(i, i + 0x8000));
+        }
+        return btoa(text);
+    }
+
+    // The page's style rules as text, its fonts as data: URLs: an SVG drawn as
+    // an image loads nothing of its own.
+    async function pictureStyle() {
+        if (page.pictureStyle) {
+            return page.pictureStyle;
+        }
+        const rules = [];
+        for (const sheet of document.styleSheets) {
+            for (const rule of sheet.cssRules) {
+                if (!(rule instanceof CSSFontFaceRule)) {
+                    rules.push(rule.cssText);
+                    continue;
+                }
+                const source = /url\("?([^")]+)"?\)/.exec(rule.style.getPropertyValue('src'));
+                if (!source) {
+                    continue;
+                }
+                const url = new URL(source[1], sheet.href || document.baseURI);
+                const bytes = new Uint8Array(await (await fetch(url)).arrayBuffer());
+                rules.push('@font-face { font-family: ' + rule.style.getPropertyValue('font-family') +
+                           '; font-weight: ' + (rule.style.getPropertyValue('font-weight') || '400') +
+                           '; src: url(data:application/octet-stream;base64,' + base64(bytes) + '); }');
+            }
+        }
+        page.pictureStyle = rules.join('\n');
+        return page.pictureStyle;
+    }
+
+    // A copy of `node` that shows what the player sees: the values typed, the
+    // checked buttons and the scrolled lines, which copying the elements loses.
+    function copyAsShown(node) {
+        const copy = node.cloneNode(true);
+        const originals = [node, ...node.querySelectorAll('*')];
+        const copies = [copy, ...copy.querySelectorAll('*')];
+        originals.forEach((original, i) => {
+            const shown = copies[i];
+            if (original instanceof HTMLInputElement) {
+                shown.setAttribute('value', original.value);
+                if (original.checked) {
+                    shown.setAttribute('checked', '');
+                }
+            }
+            if (original.scrollTop > 0 && shown.firstElementChild) {
+                shown.firstElementChild.style.marginTop = -original.scrollTop + 'px';
+            }
+        });
+        return copy;
+    }
+
+    // A PNG of the active window's client area, drawn from its elements (an
+    // SVG foreignObject with the page's styles and fonts, on a canvas), as
+    // bytes; null when there is no window.
+    async function picture() {
+        const entry = entryOf(topLayer());
+        if (!entry) {
+            return null;
+        }
+        let area = entry.kind === 'dialog' ? entry.client : entry.root;
+        const width = area.clientWidth;
+        let height = area.clientHeight;
+        area = copyAsShown(area);
+        if (entry.kind === 'box') {
+            // A message box's client area is all of it below the title bar.
+            area.querySelector('.lexodrom-caption').remove();
+            height -= entry.root.querySelector('.lexodrom-caption').offsetHeight;
+        }
+        const shown = document.createElement('div');
+        // The window's background and text colour.
+        shown.className = entry.kind === 'menu' ? '' : 'lexodrom-dialog';
+        shown.setAttribute('style', 'position: relative; margin: 0; border: 0; box-shadow: none; ' +
+                           'overflow: hidden; width: ' + width + 'px; height: ' + height + 'px');
+        area.style.position = 'relative';
+        area.style.left = area.style.top = '0';
+        area.style.border = area.style.boxShadow = 'none';
+        const style = document.createElement('style');
+        style.textContent = await pictureStyle();
+        shown.append(style, area);
+        const svg = '<svg xmlns="http://www.w3.org/2000/svg" width="' + width + '" height="' + height +
+            '"><foreignObject x="0" y="0" width="100%" height="100%">' +
+            new XMLSerializer().serializeToString(shown) + '</foreignObject></svg>';
+        const image = new Image(width, height);
+        image.src = 'data:image/svg+xml;charset=utf-8,' + encodeURIComponent(svg);
+        await image.decode();
+        const canvas = document.createElement('canvas');
+        canvas.width = width;
+        canvas.height = height;
+        canvas.getContext('2d').drawImage(image, 0, 0);
+        const blob = await new Promise((resolve) => canvas.toBlob(resolve, 'image/png'));
+        return new Uint8Array(await blob.arrayBuffer());
+    }
+
+    // The driver's `shot`: the picture goes into the game's directory.
+    page.shot = async function (path) {
+        try {
+            const bytes = await picture();
+            if (!bytes) {
+                return 0;
+            }
+            FS.writeFile(path, bytes);
+            return 1;
+        } catch (error) {
+            console.error('Lexodrom: the picture failed', error);
+            return 0;
+        }
+    };
+
     // ----- Keys ------------------------------------------------------------
 
     const NAMED = {Enter: 'Enter', Escape: 'Escape', ArrowLeft: 'Left', ArrowRight: 'Right',

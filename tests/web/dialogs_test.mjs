@@ -8,7 +8,8 @@
 // layout: every control of every template sits at the pixel rectangle the
 //   dialog-unit rule gives (x·bx/4, y·by/8, cx·bx/4, cy·by/8, rounded as
 //   MulDiv rounds) for the base units of the template's font, measured here
-//   in the page from the web font the site serves, read back from the DOM.
+//   in the page from the web font the site serves, read back from the DOM;
+//   and the driver's `shot` of each dialog a PNG of its size that shows it.
 // names: what a screen reader finds in Chromium's accessibility tree: each
 //   dialog's role and caption, each control's role and name by the naming
 //   rule, the radio buttons' state, the transcript a polite live region that
@@ -103,7 +104,52 @@ async function checkLayout(game, templateId) {
         check(element.rect.every((v, i) => Math.abs(v - expected[i]) < 0.01),
               `${what}: at ${element.rect.map((v) => +v.toFixed(2))}, the rule gives ${expected}`);
     });
+    await checkPicture(game, templateId, client);
     console.log(`template ${templateId}: ${cssFont(template)}, base units ${bx},${by}, ${found.items.length} controls`);
+}
+
+// The driver's `shot` of the dialog: a PNG in the page's files, of the client
+// area's pixel size, showing the dialog (its background and dark text), not
+// an empty picture.
+async function checkPicture(game, templateId, size) {
+    const name = `dialog-${templateId}.png`;
+    const answer = await game.command(`shot ${name}`);
+    const complaint = await game.errors();
+    check(answer === "" && complaint === "",
+          `template ${templateId}: shot answers ${JSON.stringify(answer)}, ${JSON.stringify(complaint)}`);
+    const picture = await game.page.evaluate(async (file) => {
+        const bytes = await window.lexodrom.readFile(file);
+        if (bytes === null) {
+            return null;
+        }
+        const image = await createImageBitmap(new Blob([bytes], { type: "image/png" }));
+        const context = new OffscreenCanvas(image.width, image.height).getContext("2d");
+        context.drawImage(image, 0, 0);
+        const pixels = context.getImageData(0, 0, image.width, image.height).data;
+        const colours = new Map();
+        let dark = 0;
+        for (let i = 0; i < pixels.length; i += 4) {
+            const colour = (pixels[i] << 16) | (pixels[i + 1] << 8) | pixels[i + 2];
+            colours.set(colour, (colours.get(colour) ?? 0) + 1);
+            dark += pixels[i + 3] === 255 && pixels[i] + pixels[i + 1] + pixels[i + 2] < 192;
+        }
+        const header = new DataView(bytes.buffer, bytes.byteOffset);
+        return {
+            signature: Array.from(bytes.subarray(1, 4), (b) => String.fromCharCode(b)).join(""),
+            size: [header.getUint32(16), header.getUint32(20)],
+            colours: colours.size,
+            dark,
+            commonest: Math.max(...colours.values()) / (image.width * image.height),
+        };
+    }, name);
+    check(picture !== null, `template ${templateId}: shot wrote no ${name}`);
+    if (picture === null) {
+        return;
+    }
+    check(picture.signature === "PNG" && picture.size.every((v, i) => v === size[i]),
+          `template ${templateId}: the picture is ${picture.signature} ${picture.size}, the dialog ${size}`);
+    check(picture.colours >= 4 && picture.dark >= 50 && picture.commonest < 0.98,
+          `template ${templateId}: the picture looks blank: ${JSON.stringify(picture)}`);
 }
 
 // --- names ------------------------------------------------------------------

@@ -8,13 +8,13 @@
 //
 // As the native driver reads and writes hs.dat in its current directory, this
 // one brings the directory's hs.dat into the page's storage before the game
-// starts and writes back what the game stores there. `shot FILE`
-// saves a PNG of the active window, as the native driver does. The page
+// starts and writes back what the game stores there. `shot FILE` has the
+// page draw the active window and saves the PNG as FILE. The page
 // opens no tab: as the native tests run the driver without a help viewer on
 // PATH, "Hilfe" fails here too.
 import { existsSync } from "node:fs";
 import { readFile, unlink, writeFile } from "node:fs/promises";
-import { resolve } from "node:path";
+import { basename, resolve } from "node:path";
 import { openGame } from "./page.mjs";
 
 const SCORES = "hs.dat";
@@ -92,7 +92,7 @@ async function main() {
         for await (const line of inputLines(process.stdin)) {
             const shot = /^shot (.+)$/.exec(line);
             if (shot) {
-                await saveActiveWindow(game.page, resolve(shot[1]));
+                await answer(await savePicture(game, shot[1]));
             } else {
                 await answer(await game.command(line));
             }
@@ -115,14 +115,17 @@ async function main() {
     return code ?? 1;
 }
 
-// The innermost open window: the last dialog or message box of the page.
-async function saveActiveWindow(page, file) {
-    const windows = await page.$$(".lexodrom-dialog");
-    if (windows.length === 0) {
-        process.stderr.write("lexodrom-driver: no window to save\n");
-        return;
+// `shot FILE`: the page draws the picture into its own files, from where it
+// goes to FILE.
+async function savePicture(game, file) {
+    const name = "shot-" + basename(file);
+    const text = await game.command(`shot ${name}`);
+    const picture = await game.readFile(name);
+    if (picture !== null) {
+        await writeFile(resolve(file), picture);
+        await game.writeFile(name, null);
     }
-    await windows[windows.length - 1].screenshot({ path: file, type: "png" });
+    return text;
 }
 
 main().then(

@@ -1,6 +1,8 @@
 // What the page's windows show, read into plain snapshots for automation:
 // the active window, every open dialog with its controls, and what the page
 // knows beyond that (selection, accessible names, geometry, fonts).
+#include <emscripten.h>
+
 #include "automation/Backend.h"
 #include "framework/CWinApp.h"
 #include "framework/web/DialogLayout.h"
@@ -10,6 +12,9 @@
 #include "framework/web/MessageBoxes.h"
 #include "framework/web/Timers.h"
 #include "framework/web/Windows1252.h"
+
+EM_ASYNC_JS(int, lexodromShot, (const char* path),
+            { return await LexodromPage.shot(UTF8ToString(path)); });
 
 namespace automation {
 namespace {
@@ -177,10 +182,10 @@ bool FontIsFixedPitch(int id) {
     return FontFamily(id) == "Liberation Mono";
 }
 
-// The page cannot write files of the machine: screenshots are the browser's
-// (the DevTools protocol's) business.
-bool SaveScreenshot(const std::string&) {
-    return false;
+// The page draws the picture from the elements the player sees and stores it
+// in the game's directory, where readFile finds it.
+bool SaveScreenshot(const std::string& path) {
+    return lexodromShot(path.c_str()) != 0;
 }
 
 }  // namespace automation
