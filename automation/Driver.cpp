@@ -10,6 +10,10 @@
 #include "framework/CWinApp.h"
 #include "framework/Resources.h"
 
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#endif
+
 namespace automation {
 namespace {
 
@@ -142,6 +146,7 @@ void reportExitOnEveryEnd() {
     std::atexit(reportExitStatus);
 }
 #elif defined(__EMSCRIPTEN__)
+// The page calls lexodromAtExit (below) when the program calls exit().
 void reportExitOnEveryEnd() {}
 #else
 void reportExitOnEveryEnd() {
@@ -150,6 +155,14 @@ void reportExitOnEveryEnd() {
 #endif
 
 }  // namespace
+
+#ifdef __EMSCRIPTEN__
+// A page runs no exit handlers: its back end calls this one by name when the
+// program calls exit(), e.g. after a fatal error's message box.
+extern "C" EMSCRIPTEN_KEEPALIVE void lexodromAtExit(int status) {
+    reportExit(status, nullptr);
+}
+#endif
 
 int RunDriver(int argc, char** argv, const std::function<void(std::uint32_t)>& seed) {
     bool seeded = false;
