@@ -47,8 +47,8 @@ LEXODROM_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 
     googletest wine64 wine nsis locales)
 # The web build and its browser tests: Debian's Emscripten (it needs
 # node-acorn), Node for the harness, Chromium that the tests drive headless,
-# the Liberation fonts and rsvg-convert for the site. npm installs the
-# harness's one client library (tests/web/package-lock.json); Debian's npm is
-# added only when the installed Node brings none of its own.
-LEXODROM_WEB_PACKAGES=(emscripten node-acorn nodejs chromium fonts-liberation librsvg2-bin)
+# the Liberation fonts, woff2_compress and rsvg-convert for the site. npm
+# installs the harness's one client library (tests/web/package-lock.json);
+# Debian's npm is added only when the installed Node brings none of its own.
+LEXODROM_WEB_PACKAGES=(emscripten node-acorn nodejs chromium fonts-liberation librsvg2-bin woff2)
 command -v npm >/dev/null 2>&1 || LEXODROM_WEB_PACKAGES+=(npm)

@@ -281,6 +281,13 @@ var LexodromPage = (function () {
         }
     }
 
+    // IndexedDB opens the files' database slowly, the more so when it first
+    // creates it: that starts while the program is still being fetched and
+    // compiled. mountFiles finds it open.
+    page.openFiles = function () {
+        IDBFS.getDB(FILES, () => {});
+    };
+
     function mountFiles() {
         const reconcile = IDBFS.reconcile;
         IDBFS.reconcile = (source, target, callback) => (target.type === 'remote'
@@ -302,19 +309,21 @@ var LexodromPage = (function () {
 
     // ----- Fonts and measuring ---------------------------------------------
 
-    function loadFonts() {
-        addRunDependency('lexodrom-fonts');
-        const wanted = ['Liberation Sans', 'Liberation Serif', 'Liberation Mono'];
-        const loads = [];
-        for (const family of wanted) {
-            for (const weight of ['', 'bold ']) {
-                loads.push(document.fonts.load(weight + '16px "' + family + '"', ALPHABET));
-            }
-        }
+    // The faces the page shows: the templates' fonts and the title bars'.
+    // They load while the program itself loads and compiles; the program
+    // starts once they are there.
+    const FACES = ['16px "Liberation Sans"', 'bold 16px "Liberation Sans"', '16px "Liberation Mono"'];
+
+    page.loadFonts = function () {
+        const loads = FACES.map((face) => document.fonts.load(face, ALPHABET));
         // A page without the fonts still plays, measured in what it has.
         const late = new Promise((resolve) => setTimeout(resolve, 5000));
-        Promise.race([Promise.allSettled(loads), late]).then(
-            () => removeRunDependency('lexodrom-fonts'));
+        page.fontsLoaded = Promise.race([Promise.allSettled(loads), late]);
+    };
+
+    function awaitFonts() {
+        addRunDependency('lexodrom-fonts');
+        page.fontsLoaded.then(() => removeRunDependency('lexodrom-fonts'));
     }
 
     function fontOf(family, pixels, bold, italic) {
@@ -1357,13 +1366,15 @@ var LexodromPage = (function () {
     page.start = function () {
         addStyle();
         document.addEventListener('keydown', onKeyDown, true);
-        loadFonts();
+        awaitFonts();
         mountFiles();
     };
 
     return page;
 })();
 
+LexodromPage.loadFonts();
+Module['preInit'] = (Module['preInit'] || []).concat([LexodromPage.openFiles]);
 Module['preRun'] = (Module['preRun'] || []).concat([LexodromPage.start]);
 Module['print'] = LexodromPage.print;
 Module['printErr'] = LexodromPage.error;

@@ -34,7 +34,7 @@ try {
         return [...document.fonts].filter((f) => f.status === "loaded").map((f) => f.family.replace(/"/g, ""));
     });
     check(fonts.includes("Liberation Sans"), `fonts loaded from the site: ${fonts}`);
-    check(server.requests.includes("/fonts/LiberationSans-Regular.ttf"), "the main window's font was not fetched");
+    check(server.requests.includes("/fonts/LiberationSans-Regular.woff2"), "the main window's font was not fetched");
 
     // "Hilfe", clicked as a player clicks it, opens the help in a new tab.
     const opened = new Promise((resolve) => browser.on("targetcreated", (target) => resolve(target.url())));
