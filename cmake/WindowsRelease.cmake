@@ -5,6 +5,8 @@
 # Windows game exists, the stand-in program of the package tests takes its
 # place, so that the packaging is built and tested all the same.
 find_program(LEXODROM_MAKENSIS makensis REQUIRED)
+# make_zip.sh packs with zip.
+find_program(LEXODROM_ZIP zip REQUIRED)
 
 if(TARGET lexodrom)
     set(release_program lexodrom)
@@ -30,19 +32,23 @@ file(WRITE ${release_files}/LICENSE.txt "${license}")
 set_property(DIRECTORY ${PROJECT_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
              ${PROJECT_SOURCE_DIR}/LICENSE)
 
-# The zip's entries carry the release's date rather than the moment of the build.
+# The zip is the same, byte for byte, whenever it is made from the same files
+# (packaging/windows/make_zip.sh), and so is the installer, which keeps the
+# files' dates that the zip gave them. strip would stamp the program with the
+# time it runs unless given a date: it keeps none, as linked.
+set(LEXODROM_RELEASE_ENTRIES lexodrom.exe Lexodrom.chm LICENSE.txt README.txt)
 add_custom_command(
     OUTPUT ${LEXODROM_RELEASE_ZIP} ${LEXODROM_RELEASE_SETUP}
-    COMMAND ${CMAKE_STRIP} -o ${release_files}/lexodrom.exe $<TARGET_FILE:${release_program}>
+    COMMAND ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=0
+            ${CMAKE_STRIP} -o ${release_files}/lexodrom.exe $<TARGET_FILE:${release_program}>
     COMMAND ${CMAKE_COMMAND} -E copy ${LEXODROM_CHM} ${release_files}/Lexodrom.chm
-    COMMAND ${CMAKE_COMMAND} -E rm -f ${LEXODROM_RELEASE_ZIP}
-    COMMAND ${CMAKE_COMMAND} -E chdir ${release_files}
-            ${CMAKE_COMMAND} -E tar cf ${LEXODROM_RELEASE_ZIP} --format=zip --mtime=2026-01-01
-            lexodrom.exe Lexodrom.chm LICENSE.txt README.txt
+    COMMAND sh ${PROJECT_SOURCE_DIR}/packaging/windows/make_zip.sh ${LEXODROM_RELEASE_ZIP}
+            ${release_files} ${PROJECT_SOURCE_DIR} ${LEXODROM_RELEASE_ENTRIES}
     COMMAND ${LEXODROM_MAKENSIS} -V2 -DRELEASE=${LEXODROM_RELEASE} -DVERSION=${PROJECT_VERSION}
             -DFILES=${release_files} -DOUTFILE=${LEXODROM_RELEASE_SETUP}
             ${PROJECT_SOURCE_DIR}/packaging/windows/Lexodrom.nsi
     DEPENDS ${release_program} ${LEXODROM_CHM} ${PROJECT_SOURCE_DIR}/packaging/windows/Lexodrom.nsi
+            ${PROJECT_SOURCE_DIR}/packaging/windows/make_zip.sh
             ${release_files}/README.txt ${release_files}/LICENSE.txt
     COMMENT "Making the Windows release: zip and installer"
     VERBATIM)
@@ -51,7 +57,10 @@ add_custom_target(windows_release ALL DEPENDS ${LEXODROM_RELEASE_ZIP} ${LEXODROM
 if(BUILD_TESTING)
     add_test(NAME windows.Release
              COMMAND sh ${PROJECT_SOURCE_DIR}/tests/wine/release_test.sh ${LEXODROM_RELEASE_ZIP}
-                     ${LEXODROM_RELEASE_SETUP} ${CMAKE_OBJDUMP})
+                     ${LEXODROM_RELEASE_SETUP} ${CMAKE_OBJDUMP}
+                     ${PROJECT_SOURCE_DIR}/packaging/windows/make_zip.sh ${LEXODROM_MAKENSIS}
+                     ${PROJECT_SOURCE_DIR}/packaging/windows/Lexodrom.nsi ${LEXODROM_RELEASE}
+                     ${PROJECT_VERSION})
     add_test(NAME windows.InstallStartUninstall
              COMMAND sh ${PROJECT_SOURCE_DIR}/tests/wine/installer_test.sh ${LEXODROM_MAKENSIS}
                      ${PROJECT_SOURCE_DIR}/packaging/windows/Lexodrom.nsi
