@@ -41,10 +41,11 @@ LEXODROM_TEST_PACKAGES=(libgtest-dev libbenchmark-dev zlib1g-dev clang libclang-
     xvfb python3-pyatspi at-spi2-core dbus-daemon dbus-bin)
 # The Windows build on top: the MinGW-w64 cross compiler (POSIX threads),
 # GoogleTest's sources to build it for Windows, Wine to run the tests and
-# the installer, NSIS to make the installer, and the locales' sources from
-# which the Win32 tests make the German and Russian locales Wine runs in.
+# the installer, NSIS to make the installer, zip to pack the release, and the
+# locales' sources from which the Win32 tests make the German and Russian
+# locales Wine runs in.
 LEXODROM_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools
-    googletest wine64 wine nsis locales)
+    googletest wine64 wine nsis zip locales)
 # The web build and its browser tests: Debian's Emscripten (it needs
 # node-acorn), Node for the harness, Chromium that the tests drive headless,
 # the Liberation fonts, woff2_compress and rsvg-convert for the site. npm

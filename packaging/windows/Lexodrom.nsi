@@ -8,6 +8,9 @@
 ; so the Start-menu entry starts it in the player's %APPDATA%\Lexodrom, which
 ; the installer creates. The uninstaller removes what the installer put in
 ; place and leaves that folder and hs.dat alone: a player's scores are theirs.
+; "Hilfe" starts hh.exe on Lexodrom.chm without a folder, in that working
+; directory; Windows's HTML Help looks a help file named so up in its
+; registry key "HTML Help", where the installer enters the game's folder.
 
 Unicode true
 Target amd64-unicode
@@ -15,6 +18,7 @@ SetCompressor /SOLID lzma
 
 !define PRODUCT "Lexodrom"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Lexodrom"
+!define HTML_HELP_KEY "Software\Microsoft\Windows\HTML Help"
 
 Name "${PRODUCT} ${RELEASE}"
 OutFile "${OUTFILE}"
@@ -73,6 +77,8 @@ Section "Lexodrom"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+
+    WriteRegStr HKLM "${HTML_HELP_KEY}" "Lexodrom.chm" "$INSTDIR"
 SectionEnd
 
 Section "Uninstall"
@@ -90,4 +96,5 @@ Section "Uninstall"
     ; $APPDATA\Lexodrom stays: it holds the player's hs.dat.
 
     DeleteRegKey HKLM "${UNINSTALL_KEY}"
+    DeleteRegValue HKLM "${HTML_HELP_KEY}" "Lexodrom.chm"
 SectionEnd
