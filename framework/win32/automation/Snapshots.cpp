@@ -143,7 +143,10 @@ ControlSnapshot snapshotOf(const WindowImpl& control) {
                        SendMessageW(hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
     snapshot.isDefault =
         control.kind == ControlKind::PushButton && (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
-    snapshot.focus = hwnd == control.dialog->focusWithin();
+    // No control of a minimised window has the keyboard focus; the dialog
+    // gives it back to the same control when it is restored.
+    snapshot.focus =
+        hwnd == control.dialog->focusWithin() && IsIconic(control.dialog->hwnd()) == FALSE;
     if (control.kind == ControlKind::ListBox) {
         snapshot.lines = listLines(hwnd);
     }
