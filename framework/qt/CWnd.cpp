@@ -137,7 +137,7 @@ BOOL CWnd::EnableWindow(BOOL enable) {
 CWnd* CWnd::SetFocus() {
     CWnd* previous = GetFocus();
     if (m_impl != nullptr && m_impl->widget != nullptr) {
-        m_impl->widget->setFocus(Qt::OtherFocusReason);
+        framework::qt::giveFocus(m_impl->widget, Qt::OtherFocusReason);
     }
     return previous;
 }

@@ -386,6 +386,12 @@ void DialogWindow::handleEnter() {
     }
 }
 
+void giveFocus(QWidget* control, Qt::FocusReason reason) {
+    if (!control->window()->isMinimized()) {
+        control->setFocus(reason);
+    }
+}
+
 bool DialogWindow::handleMnemonic(QChar key) {
     const auto& items = template_.items;
     for (std::size_t i = 0; i < items.size(); ++i) {
@@ -402,14 +408,14 @@ bool DialogWindow::handleMnemonic(QChar key) {
             return true;
         }
         if (control.kind == ControlKind::PushButton || control.kind == ControlKind::RadioButton) {
-            control.widget->setFocus(Qt::ShortcutFocusReason);
+            giveFocus(control.widget, Qt::ShortcutFocusReason);
             clickControl(control);
         } else {
             // A label's mnemonic moves the focus to the next control that takes it.
             for (std::size_t j = i + 1; j < controls_.size(); ++j) {
                 QWidget* next = controls_[j]->widget;
                 if (next->focusPolicy() != Qt::NoFocus && next->isEnabled() && !next->isHidden()) {
-                    next->setFocus(Qt::ShortcutFocusReason);
+                    giveFocus(next, Qt::ShortcutFocusReason);
                     break;
                 }
             }

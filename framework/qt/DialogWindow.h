@@ -84,4 +84,8 @@ private:
     bool trackedMouse_ = false;
 };
 
+// Focuses the control as Windows' SetFocus does: not while its window is
+// minimised, when no control of it has the keyboard focus.
+void giveFocus(QWidget* control, Qt::FocusReason reason);
+
 }  // namespace framework::qt

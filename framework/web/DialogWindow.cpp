@@ -288,9 +288,10 @@ void DialogWindow::nameControlsForAssistiveTechnology() {
     }
 }
 
-// A disabled or hidden control takes no focus; the focus stays where it was.
+// A disabled or hidden control takes no focus, nor does any while the window
+// is minimised; the focus stays where it was.
 void DialogWindow::setFocus(WindowImpl* control) {
-    if (control != nullptr && (!control->enabled || !control->visible)) {
+    if (control != nullptr && (!control->enabled || !control->visible || minimized_)) {
         return;
     }
     focus_ = control;

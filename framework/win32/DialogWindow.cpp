@@ -5,6 +5,7 @@
 
 #include "framework/win32/DialogTemplateBuilder.h"
 #include "framework/win32/ModalHooks.h"
+#include "framework/win32/ScreenReaderNames.h"
 #include "framework/win32/Timers.h"
 #include "framework/win32/Windows1252.h"
 
@@ -264,6 +265,7 @@ BOOL DialogWindow::initialise(HWND hwnd) {
     menu_.attach(GetSystemMenu(hwnd, FALSE));
     registry().push_back(this);
     attachControls();
+    NameControls(*this);
     dialog_.AttachImpl(self_.get());
     if (template_.x == 0 && template_.y == 0) {
         centre();
@@ -347,6 +349,7 @@ INT_PTR DialogWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return FALSE;
         case WM_DESTROY:
             forgetTimersOf(self_.get());
+            ForgetControlNames(*this);
             return FALSE;
         default:
             return FALSE;

@@ -2,6 +2,8 @@
 // and the dialog it belongs to.
 #pragma once
 
+#include <string>
+
 #include "framework/CWnd.h"
 #include "framework/Resources.h"
 
@@ -23,6 +25,12 @@ public:
     win32::DialogWindow* dialog;  // the dialog the window belongs to (itself for a dialog)
     ForeignCharacters foreign = ForeignCharacters::Refuse;
     WNDPROC originalProc = nullptr;  // an edit box's own procedure, under ours
+    // The name screen readers read (Windows-1252, framework/AccessibleNames),
+    // whether it was handed to the accessibility property service because
+    // Windows would name the control otherwise, and the service's answer.
+    std::string accessibleName;
+    bool accessibleNameHandedOver = false;
+    long accessibleNameResult = 0;
 
     bool isButtonClass() const {
         return kind == ControlKind::PushButton || kind == ControlKind::RadioButton ||

@@ -11,13 +11,21 @@ round per seed against the reference driver with round_test's rules (hints,
 refusals, the computer starting, the clock, the name and score dialogs).
 
     compare_drivers.py [--skip-without-reference] [--without-pictures]
-                       [--exclude SCRIPT]... REFERENCE_DRIVER DRIVER WORDS_FILE
-                       [OUTPUT_DIR]
+                       [--wine-system-menu] [--exclude SCRIPT]...
+                       REFERENCE_DRIVER DRIVER WORDS_FILE [OUTPUT_DIR]
 
 With --skip-without-reference a missing reference driver (the Linux build
 beside a Windows one) ends the run with 77, which CTest counts as skipped;
 --without-pictures compares which pictures were saved but not their pixels
 (for a back end that draws its own); --exclude leaves a script of scripts/ out.
+
+With --wine-system-menu DRIVER runs under Wine, whose system menu is Wine's
+own: it has an entry "Ü&ber Wine" after a separator of its own, and calls
+"&Größe ändern" "&Größe". The driver reports the menu as it is; in the
+candidate's answers, and only in the entries of an open menu, these two
+differences are put back as German Windows has them before comparing.
+Nothing else of the menu is touched: the program's own entries, their
+order and every other text must still be the same.
 
 Time stamps in the high-score lines (the time of the round's end) differ
 between runs made a second apart; they are compared with the digits masked,
@@ -120,6 +128,21 @@ def script_commands(path):
     return [line for line in lines if not line.startswith("#")]
 
 
+MENU_ITEMS = re.compile(rb'"active":\{"items":\[(.*?)\],"kind":"menu"\}')
+WINE_ENTRIES = [(b',"-","\xc3\x9c&ber Wine"', b""),
+                (b'"&Gr\xc3\xb6\xc3\x9fe",', b'"&Gr\xc3\xb6\xc3\x9fe \xc3\xa4ndern",')]
+
+
+def as_on_windows(output):
+    """The answers with Wine's own system-menu entries as German Windows has them."""
+    def menu(match):
+        items = match.group(1)
+        for wine, windows in WINE_ENTRIES:
+            items = items.replace(wine, windows, 1)
+        return match.group(0).replace(match.group(1), items, 1)
+    return MENU_ITEMS.sub(menu, output)
+
+
 def masked(data):
     return None if data is None else STAMP.sub(b"DD.MM.YYYY  hh:mm:ss", data)
 
@@ -128,8 +151,10 @@ def main():
     arguments = sys.argv[1:]
     skip_without_reference = "--skip-without-reference" in arguments
     without_pictures = "--without-pictures" in arguments
+    wine_system_menu = "--wine-system-menu" in arguments
     arguments = [a for a in arguments
-                 if a not in ("--skip-without-reference", "--without-pictures")]
+                 if a not in ("--skip-without-reference", "--without-pictures",
+                              "--wine-system-menu")]
     excluded = set()
     while "--exclude" in arguments:
         at = arguments.index("--exclude")
@@ -159,6 +184,8 @@ def main():
         for name, commands, seed in cases:
             before, after = pool.map(lambda program: run(program, commands, seed),
                                      [reference, candidate])
+            if wine_system_menu:
+                after = (as_on_windows(after[0]),) + after[1:]
             if output:
                 for label, result in (("reference", before), ("candidate", after)):
                     base = os.path.join(output, name.replace("/", "-") + "." + label)

@@ -131,6 +131,27 @@ TEST(SystemMenu, HoldsTheWindowCommandsOfAFixedSizeWindow) {
     EXPECT_EQ(harness::Run(closedByAltF4, [] { ui::PressKey("Alt+F4"); }), IDCANCEL);
 }
 
+// Minimised, a window has no control with the keyboard focus, and neither a
+// click nor a mnemonic gives one the focus, as Windows' SetFocus refuses a
+// minimised window; restored, the focus is where it was.
+TEST(SystemMenu, AMinimisedWindowFocusesNoControl) {
+    CDialog dialog(IDD_MAIN);
+    harness::Run(dialog, [] {
+        ASSERT_TRUE(ui::HasFocus(IDOK));
+        ASSERT_TRUE(ui::SystemCommand(SC_MINIMIZE));
+        EXPECT_FALSE(ui::HasFocus(IDOK));
+        ui::Click(IDC_HINT);
+        ui::PressKey("Alt+N");
+        EXPECT_FALSE(ui::HasFocus(IDC_HINT));
+        EXPECT_FALSE(ui::HasFocus(IDC_NEW));
+        ASSERT_TRUE(ui::SystemCommand(SC_RESTORE));
+        EXPECT_TRUE(ui::HasFocus(IDOK));
+        ui::Click(IDC_HINT);
+        EXPECT_TRUE(ui::HasFocus(IDC_HINT));
+        ui::PressKey("Escape");
+    });
+}
+
 // Move: the arrow keys move the window eight pixels a step until Enter keeps
 // it there; Escape puts it back where it was.
 TEST(SystemMenu, MoveFollowsTheArrowKeys) {

@@ -34,9 +34,11 @@ WindowImpl* findControl(int id) {
     return nullptr;
 }
 
+// A minimised window keeps no control focused: Windows gives the keyboard
+// focus to no window then, and keys go to the active window itself.
 bool focused(const WindowImpl& control) {
     QWidget* window = control.widget->window();
-    return window->focusWidget() == control.widget;
+    return !window->isMinimized() && window->focusWidget() == control.widget;
 }
 
 }  // namespace framework::qt::automation

@@ -17,7 +17,8 @@ DialogWindow* activeDialog();
 // The innermost open dialog's control `id`, for reading it back.
 WindowImpl* findControl(int id);
 
-// Whether the control has the focus within its window.
+// Whether the control has the focus within its window; none has while the
+// window is minimised.
 bool focused(const WindowImpl& control);
 
 }  // namespace framework::qt::automation

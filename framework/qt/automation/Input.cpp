@@ -33,7 +33,7 @@ QWidget* inputTarget() {
     if (window == nullptr) {
         return nullptr;
     }
-    QWidget* focus = window->focusWidget();
+    QWidget* focus = window->isMinimized() ? nullptr : window->focusWidget();
     return focus != nullptr ? focus : window;
 }
 
@@ -49,7 +49,7 @@ void sendKey(QWidget* target, int key, Qt::KeyboardModifiers modifiers, const QS
 void mouseClick(QWidget* widget) {
     // Qt focuses on click only for events from the window system.
     if ((widget->focusPolicy() & Qt::ClickFocus) != 0) {
-        widget->setFocus(Qt::MouseFocusReason);
+        framework::qt::giveFocus(widget, Qt::MouseFocusReason);
     }
     const QPointF local(widget->width() / 2.0, widget->height() / 2.0);
     const QPointF global = widget->mapToGlobal(local);
@@ -95,7 +95,7 @@ bool SetText(int id, std::string_view text) {
     if (edit->isReadOnly()) {
         return false;
     }
-    edit->setFocus(Qt::MouseFocusReason);
+    framework::qt::giveFocus(edit, Qt::MouseFocusReason);
     edit->selectAll();
     const QString typed = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     if (typed.isEmpty()) {

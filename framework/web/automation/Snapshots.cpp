@@ -48,7 +48,8 @@ ControlSnapshot snapshotOf(const WindowImpl& control) {
         control.kind == ControlKind::RadioButton && framework::web::dom::Checked(control.element);
     snapshot.isDefault = control.kind == ControlKind::PushButton &&
                          (control.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
-    snapshot.focus = control.dialog->focus() == &control;
+    // Windows focuses no control of a minimised window.
+    snapshot.focus = control.dialog->focus() == &control && !control.dialog->minimized();
     for (const std::string& line : control.lines) {
         snapshot.lines.push_back(FromWindows1252(line));
     }

@@ -143,7 +143,10 @@ ControlSnapshot snapshotOf(const WindowImpl& control) {
                        SendMessageW(hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
     snapshot.isDefault =
         control.kind == ControlKind::PushButton && (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
-    snapshot.focus = hwnd == control.dialog->focusWithin();
+    // No control of a minimised window has the keyboard focus; the dialog
+    // gives it back to the same control when it is restored.
+    snapshot.focus =
+        hwnd == control.dialog->focusWithin() && IsIconic(control.dialog->hwnd()) == FALSE;
     if (control.kind == ControlKind::ListBox) {
         snapshot.lines = listLines(hwnd);
     }
@@ -231,22 +234,11 @@ bool HasSelectedAll(int id) {
     return length == 0 || (start == 0 && end == length);
 }
 
-// Windows names a control for assistive technology by its text, and an edit
-// box or list box by the label before it; what no label names has the name
-// the template gives it.
+// The name screen readers read: the naming rule's, which the back end gave
+// every control (framework/win32/ScreenReaderNames).
 std::string AccessibleName(int id) {
     WindowImpl* control = findControl(id);
-    if (control == nullptr) {
-        return {};
-    }
-    for (const framework::DialogItemTemplate& item : control->dialog->dialogTemplate().items) {
-        if (item.id == id && item.accessibleName != nullptr) {
-            return utf8(item.accessibleName);
-        }
-    }
-    std::string text = toUtf8(control->screenText());
-    std::erase(text, '&');
-    return text;
+    return control != nullptr ? utf8(control->accessibleName) : std::string();
 }
 
 std::vector<std::pair<std::string, bool>> SystemMenuEntries() {
