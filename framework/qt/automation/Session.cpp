@@ -78,7 +78,7 @@ void StartHeadless() {
     if (g_standardHandler == nullptr) {
         g_standardHandler = qInstallMessageHandler(quietHeadlessNoise);
     }
-    framework::qt::setManualTimers(true);
+    framework::setManualTimers(true);
     framework::qt::ensureApplication();
 }
 

@@ -129,7 +129,7 @@ std::vector<std::pair<std::string, bool>> SystemMenuEntries() {
 }
 
 bool ClockRunning() {
-    return !framework::web::runningTimers().empty();
+    return framework::anyTimerRunning();
 }
 
 int Beeps() {

@@ -86,7 +86,7 @@ void StartHeadless() {
     // The protocol's lines end in LF alone, as on every other back end.
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
-    framework::win32::setManualTimers(true);
+    framework::setManualTimers(true);
     makeActionWindow();
 }
 
