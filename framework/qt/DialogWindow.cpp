@@ -22,11 +22,11 @@
 #include <cstring>
 
 #include "framework/AccessibleNames.h"
+#include "framework/ModalHooks.h"
 #include "framework/qt/DialogLayout.h"
 #include "framework/qt/GroupBoxFrame.h"
 #include "framework/qt/Icons.h"
 #include "framework/qt/ListBoxItems.h"
-#include "framework/qt/ModalHooks.h"
 #include "framework/qt/Timers.h"
 #include "framework/qt/Windows1252.h"
 

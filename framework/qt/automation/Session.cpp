@@ -11,9 +11,9 @@
 #include <cstdlib>
 
 #include "automation/Backend.h"
+#include "framework/ModalHooks.h"
 #include "framework/qt/Application.h"
 #include "framework/qt/FontConfiguration.h"
-#include "framework/qt/ModalHooks.h"
 #include "framework/qt/Timers.h"
 
 namespace automation {
@@ -83,11 +83,11 @@ void StartHeadless() {
 }
 
 void SetModalHooks(std::function<void()> started, std::function<void()> ended) {
-    framework::qt::setModalHooks(std::move(started), std::move(ended));
+    framework::setModalHooks(std::move(started), std::move(ended));
 }
 
 bool InnermostModalEnding() {
-    return framework::qt::innermostModalFinished();
+    return framework::innermostModalFinished();
 }
 
 void WatchStandardInput(std::function<void(std::string_view, bool)> received) {

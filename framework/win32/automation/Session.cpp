@@ -10,7 +10,7 @@
 #include <thread>
 
 #include "automation/Backend.h"
-#include "framework/win32/ModalHooks.h"
+#include "framework/ModalHooks.h"
 #include "framework/win32/Timers.h"
 #include "framework/win32/automation/ActiveWindows.h"
 
@@ -91,11 +91,11 @@ void StartHeadless() {
 }
 
 void SetModalHooks(std::function<void()> started, std::function<void()> ended) {
-    framework::win32::setModalHooks(std::move(started), std::move(ended));
+    framework::setModalHooks(std::move(started), std::move(ended));
 }
 
 bool InnermostModalEnding() {
-    return framework::win32::innermostModalFinished();
+    return framework::innermostModalFinished();
 }
 
 void WatchStandardInput(std::function<void(std::string_view, bool)> received) {
