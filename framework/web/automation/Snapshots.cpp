@@ -170,7 +170,7 @@ std::string FontFamily(int id) {
     if (control == nullptr) {
         return {};
     }
-    return framework::web::dialogFont(control->dialog->dialogTemplate()).family;
+    return framework::standInFont(control->dialog->dialogTemplate()).family;
 }
 
 bool FontIsFixedPitch(int id) {
