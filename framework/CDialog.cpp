@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "framework/CWinApp.h"
 #include "framework/MessageBox.h"
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
@@ -42,6 +43,15 @@ void DDV_MaxChars(CDataExchange* pDX, const CString& value, int maxChars) {
         }
         pDX->Fail();
     }
+}
+
+CDialog::CDialog(UINT templateId, CWnd* parent) : m_templateId(templateId), m_parent(parent) {}
+
+CDialog::~CDialog() = default;
+
+CWnd* CDialog::ModalOwner() const {
+    CWnd* owner = m_parent != nullptr ? m_parent : AfxGetMainWnd();
+    return owner != nullptr && owner != this && owner->Impl() != nullptr ? owner : nullptr;
 }
 
 void CDialog::DoDataExchange(CDataExchange*) {}

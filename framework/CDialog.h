@@ -64,6 +64,11 @@ protected:
     virtual void DoDataExchange(CDataExchange* pDX);
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
+    // The window that owns the dialog while it runs: the parent, else the
+    // application's main window; null when that is the dialog itself or has
+    // no window.
+    CWnd* ModalOwner() const;
+
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -10,8 +10,6 @@
 
 namespace {
 
-CWinApp* g_app = nullptr;
-
 int g_argc = 1;
 char g_defaultName[] = "lexodrom";
 char* g_defaultArgv[] = {g_defaultName, nullptr};
@@ -34,30 +32,8 @@ void ensureApplication() {
 
 }  // namespace framework::qt
 
-CWinApp::CWinApp(LPCSTR) {
-    g_app = this;
-}
-
-CWinApp::~CWinApp() {
-    if (g_app == this) {
-        g_app = nullptr;
-    }
-}
-
-BOOL CWinApp::InitInstance() {
-    return TRUE;
-}
-
 HICON CWinApp::LoadIcon(UINT id) const {
     return framework::qt::loadIcon(id);
-}
-
-CWinApp* AfxGetApp() {
-    return g_app;
-}
-
-CWnd* AfxGetMainWnd() {
-    return g_app != nullptr ? g_app->m_pMainWnd : nullptr;
 }
 
 namespace framework {
@@ -75,10 +51,10 @@ int RunApplication(int argc, char** argv) {
         g_argv = argv;
     }
     qt::ensureApplication();
-    if (g_app == nullptr) {
+    if (AfxGetApp() == nullptr) {
         return 1;
     }
-    if (g_app->InitInstance() == FALSE) {
+    if (AfxGetApp()->InitInstance() == FALSE) {
         return 0;  // a dialog-based program ends when its dialog ends
     }
     return QApplication::exec();

@@ -3,15 +3,10 @@
 
 #include <QApplication>
 
-#include "framework/CWinApp.h"
 #include "framework/qt/Application.h"
 #include "framework/qt/DialogWindow.h"
 
 using framework::qt::DialogWindow;
-
-CDialog::CDialog(UINT templateId, CWnd* parent) : m_templateId(templateId), m_parent(parent) {}
-
-CDialog::~CDialog() = default;
 
 INT_PTR CDialog::DoModal() {
     const framework::DialogTemplate* dialogTemplate = framework::FindDialogTemplate(m_templateId);
@@ -20,12 +15,8 @@ INT_PTR CDialog::DoModal() {
     }
     framework::qt::ensureApplication();
 
-    // Without a parent the application's main window owns the dialog.
-    CWnd* owner = m_parent != nullptr ? m_parent : AfxGetMainWnd();
-    QWidget* ownerWidget = nullptr;
-    if (owner != nullptr && owner != this && owner->Impl() != nullptr) {
-        ownerWidget = owner->Impl()->widget;
-    }
+    CWnd* owner = ModalOwner();
+    QWidget* ownerWidget = owner != nullptr ? owner->Impl()->widget.data() : nullptr;
 
     auto window = std::make_unique<DialogWindow>(*this, *dialogTemplate, ownerWidget);
     m_impl = window->self();

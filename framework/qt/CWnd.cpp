@@ -256,11 +256,11 @@ LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapse, void (*)(HWND, UINT, UINT_PTR, DWORD)) {
-    return framework::qt::setTimer(m_impl, id, elapse);
+    return framework::setTimer(m_impl, id, elapse);
 }
 
 BOOL CWnd::KillTimer(UINT_PTR id) {
-    return framework::qt::killTimer(m_impl, id) ? TRUE : FALSE;
+    return framework::killTimer(m_impl, id) ? TRUE : FALSE;
 }
 
 CMenu* CWnd::GetSystemMenu(BOOL) {

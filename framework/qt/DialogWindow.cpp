@@ -22,11 +22,11 @@
 #include <cstring>
 
 #include "framework/AccessibleNames.h"
+#include "framework/ModalHooks.h"
 #include "framework/qt/DialogLayout.h"
 #include "framework/qt/GroupBoxFrame.h"
 #include "framework/qt/Icons.h"
 #include "framework/qt/ListBoxItems.h"
-#include "framework/qt/ModalHooks.h"
 #include "framework/qt/Timers.h"
 #include "framework/qt/Windows1252.h"
 
@@ -123,7 +123,7 @@ DialogWindow::DialogWindow(CDialog& dialog, const DialogTemplate& dialogTemplate
     setAttribute(Qt::WA_DeleteOnClose, false);
 
     const BaseUnits units = baseUnits(font());
-    setFixedSize(toPixels(units, 0, 0, dialogTemplate.cx, dialogTemplate.cy).size());
+    setFixedSize(toQRect(toPixels(units, 0, 0, dialogTemplate.cx, dialogTemplate.cy)).size());
     buildControls();
     nameControlsForAssistiveTechnology();
     defaultId_ = DefaultButtonId(dialogTemplate);
@@ -257,7 +257,7 @@ void DialogWindow::buildControls() {
         }
         widget->setProperty("lexodromText", fromWindows1252(item.text != nullptr ? item.text : ""));
 
-        QRect rect = toPixels(units, item.x, item.y, item.cx, item.cy);
+        QRect rect = toQRect(toPixels(units, item.x, item.y, item.cx, item.cy));
         if (kind == ControlKind::Icon) {
             rect.setSize(QSize(32, 32));  // an icon static takes the icon's size
         }

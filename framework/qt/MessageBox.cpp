@@ -8,9 +8,9 @@
 #include <cstring>
 
 #include "framework/CWnd.h"
+#include "framework/ModalHooks.h"
 #include "framework/qt/Application.h"
 #include "framework/qt/MessageBoxes.h"
-#include "framework/qt/ModalHooks.h"
 #include "framework/qt/Windows1252.h"
 
 namespace {
@@ -85,10 +85,10 @@ int MessageBoxA(HWND, LPCSTR text, LPCSTR caption, UINT type) {
     box.setWindowModality(Qt::ApplicationModal);
     g_openBoxes.push_back(
         {&box, caption != nullptr ? caption : "", text != nullptr ? text : "", type});
-    framework::qt::notifyModalStarted([&box] { return !box.isVisible(); });
+    framework::notifyModalStarted([&box] { return !box.isVisible(); });
     box.exec();
     g_openBoxes.pop_back();
-    framework::qt::notifyModalEnded();
+    framework::notifyModalEnded();
     return IDOK;
 }
 

@@ -2,36 +2,29 @@
 
 #include <QTimer>
 
-#include <algorithm>
 #include <memory>
 
+#include "framework/TimerTable.h"
 #include "framework/qt/WindowImpl.h"
 
-namespace framework::qt {
+namespace framework {
 namespace {
-
-struct Timer {
-    WindowImpl* window;
-    UINT_PTR id;
-    UINT milliseconds;
-    std::unique_ptr<QTimer> timer;
-};
 
 bool g_manual = false;
 
-std::vector<Timer>& timers() {
-    static std::vector<Timer> running;
+TimerTable<std::unique_ptr<QTimer>>& timers() {
+    static TimerTable<std::unique_ptr<QTimer>> running;
     return running;
-}
-
-bool isRunning(WindowImpl* window, UINT_PTR id) {
-    const auto& all = timers();
-    return std::any_of(all.begin(), all.end(),
-                       [&](const Timer& t) { return t.window == window && t.id == id; });
 }
 
 void deliver(WindowImpl* window, UINT_PTR id) {
     window->wnd->DispatchMessage(WM_TIMER, id, 0);
+}
+
+// A handler may kill the timer that is calling it: Qt deletes it later.
+void stop(std::unique_ptr<QTimer> timer) {
+    timer->stop();
+    timer.release()->deleteLater();
 }
 
 }  // namespace
@@ -47,56 +40,35 @@ UINT_PTR setTimer(WindowImpl* window, UINT_PTR id, UINT milliseconds) {
     if (!g_manual) {
         timer->start();
     }
-    timers().push_back({window, id, milliseconds, std::move(timer)});
+    timers().add({window, id, milliseconds, std::move(timer)});
     return id;
 }
 
 bool killTimer(WindowImpl* window, UINT_PTR id) {
-    auto& all = timers();
-    const auto found = std::find_if(
-        all.begin(), all.end(), [&](const Timer& t) { return t.window == window && t.id == id; });
-    if (found == all.end()) {
+    auto timer = timers().take(window, id);
+    if (!timer) {
         return false;
     }
-    // A handler may kill the timer that is calling it: let Qt delete it later.
-    found->timer->stop();
-    found->timer.release()->deleteLater();
-    all.erase(found);
+    stop(std::move(timer->handle));
     return true;
-}
-
-void killTimersOf(WindowImpl* window) {
-    while (true) {
-        const auto& all = timers();
-        const auto found = std::find_if(all.begin(), all.end(),
-                                        [&](const Timer& t) { return t.window == window; });
-        if (found == all.end()) {
-            return;
-        }
-        killTimer(window, found->id);
-    }
 }
 
 void setManualTimers(bool manual) {
     g_manual = manual;
 }
 
-std::vector<TimerInfo> runningTimers() {
-    std::vector<TimerInfo> result;
-    for (const Timer& t : timers()) {
-        result.push_back({t.window, t.id, t.milliseconds});
-    }
-    return result;
+bool anyTimerRunning() {
+    return !timers().empty();
 }
 
 void tickTimers(int ticks) {
-    for (int tick = 0; tick < ticks; ++tick) {
-        for (const TimerInfo& t : runningTimers()) {
-            if (isRunning(t.window, t.id)) {
-                deliver(t.window, t.id);
-            }
-        }
+    timers().tick(ticks, deliver);
+}
+
+void qt::killTimersOf(WindowImpl* window) {
+    for (auto& timer : timers().takeAllOf(window)) {
+        stop(std::move(timer.handle));
     }
 }
 
-}  // namespace framework::qt
+}  // namespace framework

@@ -1,5 +1,7 @@
 #include "framework/runtime/TextFile.h"
 
+#include "framework/runtime/ReplaceSteps.h"
+
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
@@ -50,31 +52,9 @@ int WriteAll(int fd, const char* data, std::size_t size) {
     return 0;
 }
 
-// Removes a temporary file unless the caller has kept it.
-class TemporaryFile {
-public:
-    explicit TemporaryFile(std::string path) : m_path(std::move(path)) {}
-    // Keeps errno, which by then holds the reason the file is being removed.
-    ~TemporaryFile() {
-        if (!m_kept) {
-            const int saved = errno;
-            unlink(m_path.c_str());
-            errno = saved;
-        }
-    }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-    const std::string& Path() const { return m_path; }
-    void Keep() { m_kept = true; }
-
-private:
-    std::string m_path;
-    bool m_kept = false;
-};
-
 }  // namespace
 
-TextFile::TextFile(int fd, bool writing) : m_fd(fd), m_writing(writing), m_buffer(kBufferSize) {}
+TextFile::TextFile(int fd, bool writing) : m_writing(writing), m_fd(fd), m_buffer(kBufferSize) {}
 
 TextFile TextFile::ForWriting(int fd) {
     return TextFile(fd, true);
@@ -94,23 +74,19 @@ TextFile TextFile::Open(const std::string& path, const char* mode) {
         flags = O_WRONLY | O_CREAT | O_TRUNC;
         writing = true;
     } else {
-        TextFile closed;
-        closed.m_error = errno = EINVAL;
-        return closed;
+        return NotOpen(EINVAL);
     }
     const int fd = open(path.c_str(), flags | O_CLOEXEC, 0666);
     if (fd < 0) {
-        TextFile closed;
-        closed.m_error = errno;
-        return closed;
+        return NotOpen(errno);
     }
     return TextFile(fd, writing);
 }
 
 TextFile::TextFile(TextFile&& other) noexcept
-    : m_fd(std::exchange(other.m_fd, -1)),
-      m_writing(other.m_writing),
+    : m_writing(other.m_writing),
       m_error(other.m_error),
+      m_fd(std::exchange(other.m_fd, -1)),
       m_atEnd(other.m_atEnd),
       m_position(other.m_position),
       m_length(std::exchange(other.m_length, 0)),
@@ -130,23 +106,6 @@ TextFile& TextFile::operator=(TextFile&& other) noexcept {
         m_buffer = std::move(other.m_buffer);
     }
     return *this;
-}
-
-TextFile::~TextFile() {
-    if (IsOpen()) {
-        const int saved = errno;
-        Close();
-        errno = saved;
-    }
-}
-
-// Records the first failure, which every later call then reports.
-bool TextFile::Fail(int error) {
-    if (m_error == 0) {
-        m_error = error;
-    }
-    errno = m_error;
-    return false;
 }
 
 // The next byte without consuming it, or -1 at the end of the data or on a
@@ -182,16 +141,7 @@ int TextFile::PeekByte() {
 // stops before reading when the buffer is full, which leaves a CR LF pair
 // that does not fit whole for the next call.
 char* TextFile::GetLine(char* buffer, int size) {
-    if (buffer == nullptr || size <= 0) {
-        errno = EINVAL;
-        return nullptr;
-    }
-    if (!IsOpen() || m_writing) {
-        errno = EBADF;
-        return nullptr;
-    }
-    if (m_error != 0) {
-        errno = m_error;
+    if (!CanRead(buffer, size)) {
         return nullptr;
     }
     int count = 0;
@@ -237,20 +187,6 @@ bool TextFile::WriteBuffered() {
     return error == 0 || Fail(error);
 }
 
-// A write goes ahead only on a file open for writing that has not failed yet;
-// otherwise errno says why not.
-bool TextFile::CanWrite() const {
-    if (!IsOpen() || !m_writing) {
-        errno = EBADF;
-        return false;
-    }
-    if (m_error != 0) {
-        errno = m_error;
-        return false;
-    }
-    return true;
-}
-
 bool TextFile::PutString(const char* text) {
     if (!CanWrite()) {
         return false;
@@ -294,11 +230,7 @@ bool TextFile::Close() {
         Fail(errno);
         return false;
     }
-    if (m_writing && m_error != 0) {
-        errno = m_error;
-        return false;
-    }
-    return true;
+    return ClosedCleanly();
 }
 
 namespace {
@@ -321,6 +253,9 @@ int CreateUniqueBeside(const std::string& directory, const std::string& name,
     errno = EEXIST;
     return -1;
 }
+
+using framework::runtime::Fill;
+using TemporaryFile = framework::runtime::TemporaryFile<std::string, unlink>;
 
 // Makes a finished rename durable. A failure here cannot undo the rename and
 // would not make the new content any less complete, so it is not reported.
@@ -363,15 +298,6 @@ int FollowLinks(std::string path, std::string& file) {
         path = std::move(next);
     }
     return ELOOP;
-}
-
-// Lets `write` fill `file` and hands what it buffered to the system. Returns
-// 0, or the reason it failed.
-int Fill(TextFile& file, const std::function<bool(TextFile&)>& write) {
-    if (!write(file)) {
-        return file.Error() != 0 ? file.Error() : ECANCELED;
-    }
-    return file.Flush() ? 0 : file.Error();
 }
 
 // Writes a new file beside `file` and renames it over `file`. `old` is the

@@ -68,25 +68,27 @@ public:
     bool Close();
 
 private:
-#ifdef _WIN32
-    TextFile(std::FILE* stream, bool writing) : m_stream(stream), m_writing(writing) {}
+    // The shared checks and failure record (TextFileState.cpp).
+    static TextFile NotOpen(int error);
+    bool CanUse(bool forWriting) const;
+    bool CanRead(const char* buffer, int size) const;
     bool CanWrite() const;
     bool Fail(int error);
+    bool ClosedCleanly() const;
+
+    bool m_writing = false;  // opened for writing rather than reading
+    int m_error = 0;         // errno of the first failure, 0 if none
+#ifdef _WIN32
+    TextFile(std::FILE* stream, bool writing) : m_writing(writing), m_stream(stream) {}
 
     std::FILE* m_stream = nullptr;  // the runtime's stream, null when closed
-    bool m_writing = false;         // opened for writing rather than reading
-    int m_error = 0;                // errno of the first failure, 0 if none
 #else
     TextFile(int fd, bool writing);
-    bool CanWrite() const;
     int PeekByte();
     bool Append(char c);
     bool WriteBuffered();
-    bool Fail(int error);
 
     int m_fd = -1;               // the open descriptor, -1 when closed
-    bool m_writing = false;      // opened for writing rather than reading
-    int m_error = 0;             // errno of the first failure, 0 if none
     bool m_atEnd = false;        // reading: end of file or Ctrl-Z seen
     std::size_t m_position = 0;  // reading: next unread byte in m_buffer
     std::size_t m_length = 0;    // bytes held in m_buffer

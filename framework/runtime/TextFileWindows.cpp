@@ -3,6 +3,8 @@
 // as the game's files have always been read and written there.
 #include "framework/runtime/TextFile.h"
 
+#include "framework/runtime/ReplaceSteps.h"
+
 #include <fcntl.h>
 #include <io.h>
 #include <process.h>
@@ -69,15 +71,11 @@ TextFile TextFile::Open(const std::string& path, const char* mode) {
     if (m == "w" || m == "wt") {
         writing = true;
     } else if (m != "r" && m != "rt") {
-        TextFile closed;
-        closed.m_error = errno = EINVAL;
-        return closed;
+        return NotOpen(EINVAL);
     }
     std::FILE* stream = _wfopen(Wide(path).c_str(), writing ? L"wt" : L"rt");
     if (stream == nullptr) {
-        TextFile closed;
-        closed.m_error = errno;
-        return closed;
+        return NotOpen(errno);
     }
     return TextFile(stream, writing);
 }
@@ -87,9 +85,7 @@ TextFile TextFile::ForWriting(int fd) {
     if (stream == nullptr) {
         const int error = errno;
         _close(fd);
-        TextFile closed;
-        closed.m_error = errno = error;
-        return closed;
+        return NotOpen(error);
     }
     return TextFile(stream, true);
 }
@@ -99,9 +95,9 @@ bool TextFile::IsOpen() const {
 }
 
 TextFile::TextFile(TextFile&& other) noexcept
-    : m_stream(std::exchange(other.m_stream, nullptr)),
-      m_writing(other.m_writing),
-      m_error(other.m_error) {}
+    : m_writing(other.m_writing),
+      m_error(other.m_error),
+      m_stream(std::exchange(other.m_stream, nullptr)) {}
 
 TextFile& TextFile::operator=(TextFile&& other) noexcept {
     if (this != &other) {
@@ -115,45 +111,8 @@ TextFile& TextFile::operator=(TextFile&& other) noexcept {
     return *this;
 }
 
-TextFile::~TextFile() {
-    if (IsOpen()) {
-        const int saved = errno;
-        Close();
-        errno = saved;
-    }
-}
-
-bool TextFile::Fail(int error) {
-    if (m_error == 0) {
-        m_error = error;
-    }
-    errno = m_error;
-    return false;
-}
-
-bool TextFile::CanWrite() const {
-    if (!IsOpen() || !m_writing) {
-        errno = EBADF;
-        return false;
-    }
-    if (m_error != 0) {
-        errno = m_error;
-        return false;
-    }
-    return true;
-}
-
 char* TextFile::GetLine(char* buffer, int size) {
-    if (buffer == nullptr || size <= 0) {
-        errno = EINVAL;
-        return nullptr;
-    }
-    if (!IsOpen() || m_writing) {
-        errno = EBADF;
-        return nullptr;
-    }
-    if (m_error != 0) {
-        errno = m_error;
+    if (!CanRead(buffer, size)) {
         return nullptr;
     }
     errno = 0;
@@ -199,35 +158,19 @@ bool TextFile::Close() {
         Fail(LastStreamError());
         return false;
     }
-    if (m_writing && m_error != 0) {
-        errno = m_error;
-        return false;
-    }
-    return true;
+    return ClosedCleanly();
 }
 
 namespace {
 
-// Deletes a temporary file unless the caller has kept it.
-class TemporaryFile {
-public:
-    explicit TemporaryFile(std::wstring path) : m_path(std::move(path)) {}
-    ~TemporaryFile() {
-        if (!m_kept) {
-            const int saved = errno;
-            DeleteFileW(m_path.c_str());
-            errno = saved;
-        }
-    }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-    const std::wstring& Path() const { return m_path; }
-    void Keep() { m_kept = true; }
+using framework::runtime::Fill;
 
-private:
-    std::wstring m_path;
-    bool m_kept = false;
-};
+// The template takes a function of the program's own: the address of
+// DeleteFileW, imported from a DLL, is no constant.
+void Delete(const wchar_t* path) {
+    DeleteFileW(path);
+}
+using TemporaryFile = framework::runtime::TemporaryFile<std::wstring, Delete>;
 
 // Creates a new, empty text-mode file in `directory` (empty or ending in a
 // separator), named after `name` and unlike any existing file. Stores its
@@ -246,13 +189,6 @@ int CreateUniqueBeside(const std::wstring& directory, const std::wstring& name,
     }
     errno = EEXIST;
     return -1;
-}
-
-int Fill(TextFile& file, const std::function<bool(TextFile&)>& write) {
-    if (!write(file)) {
-        return file.Error() != 0 ? file.Error() : ECANCELED;
-    }
-    return file.Flush() ? 0 : file.Error();
 }
 
 // Puts the new file in place of `file`. ReplaceFileW keeps what the player

@@ -6,36 +6,8 @@
 #include "framework/web/Events.h"
 #include "framework/web/Icons.h"
 
-namespace {
-
-CWinApp* g_app = nullptr;
-
-}  // namespace
-
-CWinApp::CWinApp(LPCSTR) {
-    g_app = this;
-}
-
-CWinApp::~CWinApp() {
-    if (g_app == this) {
-        g_app = nullptr;
-    }
-}
-
-BOOL CWinApp::InitInstance() {
-    return TRUE;
-}
-
 HICON CWinApp::LoadIcon(UINT id) const {
     return framework::web::loadIcon(id);
-}
-
-CWinApp* AfxGetApp() {
-    return g_app;
-}
-
-CWnd* AfxGetMainWnd() {
-    return g_app != nullptr ? g_app->m_pMainWnd : nullptr;
 }
 
 namespace framework {
@@ -50,9 +22,10 @@ int RunApplication(int, char**) {
     web::setRunning(true);
     // Whatever InitInstance returns, a page has no message loop of the
     // application's own to run: the dialogs ran theirs.
-    const int code = g_app != nullptr ? 0 : 1;
-    if (g_app != nullptr) {
-        g_app->InitInstance();
+    CWinApp* app = AfxGetApp();
+    const int code = app != nullptr ? 0 : 1;
+    if (app != nullptr) {
+        app->InitInstance();
     }
     web::setRunning(false);
     web::programEnded(code);

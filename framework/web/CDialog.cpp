@@ -1,26 +1,17 @@
 // CDialog's window and modal loop on the page.
 #include "framework/CDialog.h"
 
-#include "framework/CWinApp.h"
 #include "framework/web/DialogWindow.h"
 
 using framework::web::DialogWindow;
-
-CDialog::CDialog(UINT templateId, CWnd* parent) : m_templateId(templateId), m_parent(parent) {}
-
-CDialog::~CDialog() = default;
 
 INT_PTR CDialog::DoModal() {
     const framework::DialogTemplate* dialogTemplate = framework::FindDialogTemplate(m_templateId);
     if (dialogTemplate == nullptr) {
         return -1;
     }
-    // Without a parent the application's main window owns the dialog.
-    CWnd* owner = m_parent != nullptr ? m_parent : AfxGetMainWnd();
-    DialogWindow* ownerWindow = nullptr;
-    if (owner != nullptr && owner != this && owner->Impl() != nullptr) {
-        ownerWindow = owner->Impl()->dialog;
-    }
+    CWnd* owner = ModalOwner();
+    DialogWindow* ownerWindow = owner != nullptr ? owner->Impl()->dialog : nullptr;
     auto window = std::make_unique<DialogWindow>(*this, *dialogTemplate, ownerWindow);
     m_impl = window->self();
     if (OnInitDialog() != FALSE) {

@@ -109,11 +109,11 @@ OpenMenu* openMenu() {
 DialogWindow::DialogWindow(CDialog& dialog, const DialogTemplate& dialogTemplate,
                            DialogWindow* owner)
     : dialog_(dialog), template_(dialogTemplate), owner_(owner) {
-    const FontSpec font = dialogFont(dialogTemplate);
+    const StandInFont font = standInFont(dialogTemplate);
     const dom::BaseUnits units = dom::Measure(font.family, font.pixels, font.bold, font.italic);
     units_.x = units.x;
     units_.y = units.y;
-    const Rect size = toPixels(units, 0, 0, dialogTemplate.cx, dialogTemplate.cy);
+    const PixelRect size = toPixels(units, 0, 0, dialogTemplate.cx, dialogTemplate.cy);
     const int element = dom::CreateDialog(
         dialogTemplate.id, dialogTemplate.caption != nullptr ? dialogTemplate.caption : "",
         size.width, size.height, units, font.family, font.pixels, font.bold,
@@ -208,7 +208,7 @@ void DialogWindow::buildControls() {
         if (kind == ControlKind::RadioButton && radioGroup == 0) {
             radioGroup = ++groups;
         }
-        Rect rect = toPixels(units, item.x, item.y, item.cx, item.cy);
+        PixelRect rect = toPixels(units, item.x, item.y, item.cx, item.cy);
         if (kind == ControlKind::Icon) {
             rect.width = rect.height = 32;  // an icon static takes the icon's size
         }

@@ -2,36 +2,23 @@
 
 #include <emscripten.h>
 
-#include <algorithm>
-
+#include "framework/TimerTable.h"
 #include "framework/web/WindowImpl.h"
 
 EM_JS(void, lexodromStartInterval, (int key, int milliseconds),
       { LexodromPage.startInterval(key, milliseconds); });
 EM_JS(void, lexodromStopInterval, (int key), { LexodromPage.stopInterval(key); });
 
-namespace framework::web {
+namespace framework {
 namespace {
-
-struct Timer {
-    WindowImpl* window;
-    UINT_PTR id;
-    UINT milliseconds;
-    int key;  // the page's interval
-};
 
 bool g_manual = false;
 int g_nextKey = 1;
 
-std::vector<Timer>& timers() {
-    static std::vector<Timer> running;
+// Each timer holds the key of the page's interval.
+TimerTable<int>& timers() {
+    static TimerTable<int> running;
     return running;
-}
-
-bool isRunning(WindowImpl* window, UINT_PTR id) {
-    const auto& all = timers();
-    return std::any_of(all.begin(), all.end(),
-                       [&](const Timer& t) { return t.window == window && t.id == id; });
 }
 
 void deliver(WindowImpl* window, UINT_PTR id) {
@@ -49,63 +36,44 @@ UINT_PTR setTimer(WindowImpl* window, UINT_PTR id, UINT milliseconds) {
     if (!g_manual) {
         lexodromStartInterval(key, static_cast<int>(milliseconds));
     }
-    timers().push_back({window, id, milliseconds, key});
+    timers().add({window, id, milliseconds, key});
     return id;
 }
 
 bool killTimer(WindowImpl* window, UINT_PTR id) {
-    auto& all = timers();
-    const auto found = std::find_if(
-        all.begin(), all.end(), [&](const Timer& t) { return t.window == window && t.id == id; });
-    if (found == all.end()) {
+    const auto timer = timers().take(window, id);
+    if (!timer) {
         return false;
     }
-    lexodromStopInterval(found->key);
-    all.erase(found);
+    lexodromStopInterval(timer->handle);
     return true;
-}
-
-void killTimersOf(WindowImpl* window) {
-    while (true) {
-        const auto& all = timers();
-        const auto found = std::find_if(all.begin(), all.end(),
-                                        [&](const Timer& t) { return t.window == window; });
-        if (found == all.end()) {
-            return;
-        }
-        killTimer(window, found->id);
-    }
 }
 
 void setManualTimers(bool manual) {
     g_manual = manual;
 }
 
-std::vector<TimerInfo> runningTimers() {
-    std::vector<TimerInfo> result;
-    for (const Timer& t : timers()) {
-        result.push_back({t.window, t.id, t.milliseconds});
-    }
-    return result;
+bool anyTimerRunning() {
+    return !timers().empty();
 }
 
 void tickTimers(int ticks) {
-    for (int tick = 0; tick < ticks; ++tick) {
-        for (const TimerInfo& t : runningTimers()) {
-            if (isRunning(t.window, t.id)) {
-                deliver(t.window, t.id);
-            }
-        }
+    timers().tick(ticks, deliver);
+}
+
+void web::killTimersOf(WindowImpl* window) {
+    for (const auto& timer : timers().takeAllOf(window)) {
+        lexodromStopInterval(timer.handle);
     }
 }
 
-void timerElapsed(int key) {
-    for (const Timer& t : timers()) {
-        if (t.key == key) {
-            deliver(t.window, t.id);
+void web::timerElapsed(int key) {
+    for (const auto& timer : timers().all()) {
+        if (timer.handle == key) {
+            deliver(timer.window, timer.id);
             return;
         }
     }
 }
 
-}  // namespace framework::web
+}  // namespace framework

@@ -3,36 +3,8 @@
 // that calls RunApplication.
 #include "framework/CWinApp.h"
 
-namespace {
-
-CWinApp* g_app = nullptr;
-
-}  // namespace
-
-CWinApp::CWinApp(LPCSTR) {
-    g_app = this;
-}
-
-CWinApp::~CWinApp() {
-    if (g_app == this) {
-        g_app = nullptr;
-    }
-}
-
-BOOL CWinApp::InitInstance() {
-    return TRUE;
-}
-
 HICON CWinApp::LoadIcon(UINT id) const {
     return LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id));
-}
-
-CWinApp* AfxGetApp() {
-    return g_app;
-}
-
-CWnd* AfxGetMainWnd() {
-    return g_app != nullptr ? g_app->m_pMainWnd : nullptr;
 }
 
 namespace framework {
@@ -41,10 +13,10 @@ namespace framework {
 void PrepareWindowSystem() {}
 
 int RunApplication(int, char**) {
-    if (g_app == nullptr) {
+    if (AfxGetApp() == nullptr) {
         return 1;
     }
-    if (g_app->InitInstance() == FALSE) {
+    if (AfxGetApp()->InitInstance() == FALSE) {
         return 0;  // a dialog-based program ends when its dialog ends
     }
     MSG message;

@@ -2,26 +2,17 @@
 // modal loop.
 #include "framework/CDialog.h"
 
-#include "framework/CWinApp.h"
 #include "framework/win32/DialogWindow.h"
 
 using framework::win32::DialogWindow;
-
-CDialog::CDialog(UINT templateId, CWnd* parent) : m_templateId(templateId), m_parent(parent) {}
-
-CDialog::~CDialog() = default;
 
 INT_PTR CDialog::DoModal() {
     const framework::DialogTemplate* dialogTemplate = framework::FindDialogTemplate(m_templateId);
     if (dialogTemplate == nullptr) {
         return -1;
     }
-    // Without a parent the application's main window owns the dialog.
-    CWnd* owner = m_parent != nullptr ? m_parent : AfxGetMainWnd();
-    HWND ownerWindow = nullptr;
-    if (owner != nullptr && owner != this && owner->Impl() != nullptr) {
-        ownerWindow = owner->Impl()->hwnd;
-    }
+    CWnd* owner = ModalOwner();
+    HWND ownerWindow = owner != nullptr ? owner->Impl()->hwnd : nullptr;
     DialogWindow window(*this, *dialogTemplate);
     const INT_PTR result = window.runModal(ownerWindow);
     m_impl = nullptr;

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "framework/ModalHooks.h"
 #include "framework/win32/DialogTemplateBuilder.h"
-#include "framework/win32/ModalHooks.h"
 #include "framework/win32/ScreenReaderNames.h"
 #include "framework/win32/Timers.h"
 #include "framework/win32/Windows1252.h"

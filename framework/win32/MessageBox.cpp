@@ -3,8 +3,8 @@
 #include <cstdio>
 
 #include "framework/CWnd.h"
+#include "framework/ModalHooks.h"
 #include "framework/win32/MessageBoxes.h"
-#include "framework/win32/ModalHooks.h"
 #include "framework/win32/Windows1252.h"
 
 namespace {
@@ -48,7 +48,7 @@ int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     HHOOK outer = g_hook;
     g_hook = hook;
     // EndDialog hides the box at once; its loop ends when it next looks.
-    framework::win32::notifyModalStarted([] {
+    framework::notifyModalStarted([] {
         return !g_openBoxes.empty() && g_openBoxes.back().hwnd != nullptr &&
                IsWindowVisible(g_openBoxes.back().hwnd) == FALSE;
     });
@@ -58,7 +58,7 @@ int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     }
     g_hook = outer;
     g_openBoxes.pop_back();
-    framework::win32::notifyModalEnded();
+    framework::notifyModalEnded();
     return result;
 }
 

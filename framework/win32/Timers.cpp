@@ -1,31 +1,21 @@
 #include "framework/win32/Timers.h"
 
-#include <algorithm>
-
+#include "framework/TimerTable.h"
 #include "framework/win32/WindowImpl.h"
 
-namespace framework::win32 {
+namespace framework {
 namespace {
-
-struct Timer {
-    WindowImpl* window;
-    UINT_PTR id;
-};
 
 bool g_manual = false;
 
-std::vector<Timer>& timers() {
-    static std::vector<Timer> running;
+TimerTable<NoTimerHandle>& timers() {
+    static TimerTable<NoTimerHandle> running;
     return running;
-}
-
-std::vector<Timer>::iterator find(WindowImpl* window, UINT_PTR id) {
-    return std::find_if(timers().begin(), timers().end(),
-                        [&](const Timer& t) { return t.window == window && t.id == id; });
 }
 
 }  // namespace
 
+// Windows restarts a running timer in its place, and so does the record.
 UINT_PTR setTimer(WindowImpl* window, UINT_PTR id, UINT milliseconds) {
     if (window == nullptr || window->hwnd == nullptr) {
         return 0;
@@ -33,29 +23,20 @@ UINT_PTR setTimer(WindowImpl* window, UINT_PTR id, UINT milliseconds) {
     if (!g_manual && ::SetTimer(window->hwnd, id, milliseconds, nullptr) == 0) {
         return 0;
     }
-    if (find(window, id) == timers().end()) {
-        timers().push_back({window, id});
+    if (!timers().contains(window, id)) {
+        timers().add({window, id, milliseconds, {}});
     }
     return id;
 }
 
 bool killTimer(WindowImpl* window, UINT_PTR id) {
-    const auto found = find(window, id);
-    if (found == timers().end()) {
+    if (!timers().take(window, id)) {
         return false;
     }
-    timers().erase(found);
     if (!g_manual && window->hwnd != nullptr) {
         ::KillTimer(window->hwnd, id);
     }
     return true;
-}
-
-void forgetTimersOf(WindowImpl* window) {
-    auto& all = timers();
-    all.erase(std::remove_if(all.begin(), all.end(),
-                             [window](const Timer& t) { return t.window == window; }),
-              all.end());
 }
 
 bool anyTimerRunning() {
@@ -67,14 +48,13 @@ void setManualTimers(bool manual) {
 }
 
 void tickTimers(int ticks) {
-    for (int tick = 0; tick < ticks; ++tick) {
-        const std::vector<Timer> now = timers();
-        for (const Timer& t : now) {
-            if (find(t.window, t.id) != timers().end()) {
-                ::SendMessageW(t.window->hwnd, WM_TIMER, t.id, 0);
-            }
-        }
-    }
+    timers().tick(ticks, [](WindowImpl* window, UINT_PTR id) {
+        ::SendMessageW(window->hwnd, WM_TIMER, id, 0);
+    });
 }
 
-}  // namespace framework::win32
+void win32::forgetTimersOf(WindowImpl* window) {
+    timers().takeAllOf(window);
+}
+
+}  // namespace framework

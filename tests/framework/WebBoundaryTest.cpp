@@ -1,12 +1,9 @@
-// The web back end's two pure crossings, tested natively: Windows-1252 bytes
-// to the page's UTF-8 and back, and dialog units to pixels with the fonts
-// that stand in for the templates' Windows fonts.
+// The web back end's pure crossing, tested natively: Windows-1252 bytes to
+// the page's UTF-8 and back.
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "framework/Resources.h"
-#include "framework/web/DialogLayout.h"
 #include "framework/web/Windows1252.h"
 
 namespace {
@@ -48,41 +45,6 @@ TEST(WebWindows1252, AKeyNameIsOneWellFormedCharacter) {
     EXPECT_EQ(SingleCodePoint(""), 0U);
     EXPECT_EQ(SingleCodePoint("ab"), 0U);
     EXPECT_EQ(SingleCodePoint("\xC3"), 0U);  // cut short
-}
-
-TEST(WebDialogLayout, MulDivRoundsHalfAwayFromZero) {
-    using framework::web::mulDiv;
-    EXPECT_EQ(mulDiv(230, 11, 4), 633);  // 632.5
-    EXPECT_EQ(mulDiv(5, 21, 8), 13);     // 13.125
-    EXPECT_EQ(mulDiv(3, 21, 8), 8);      // 7.875
-    EXPECT_EQ(mulDiv(-5, 3, 2), -8);     // -7.5
-    EXPECT_EQ(mulDiv(14, 96, 72), 19);   // 18.67: Arial 14 points on a 96 dpi screen
-}
-
-TEST(WebDialogLayout, TemplatesScaleByTheirFontsBaseUnits) {
-    const framework::web::Rect rect = framework::web::toPixels({11, 21}, 201, 25, 24, 13);
-    EXPECT_EQ(rect.left, 553);  // 552.75
-    EXPECT_EQ(rect.top, 66);    // 65.625
-    EXPECT_EQ(rect.width, 66);
-    EXPECT_EQ(rect.height, 34);  // 34.125
-}
-
-TEST(WebDialogLayout, EveryTemplateFontHasItsLiberationStandIn) {
-    const auto fontOf = [](const char* name, short points, short weight) {
-        framework::DialogTemplate dialog{};
-        dialog.fontName = name;
-        dialog.pointSize = points;
-        dialog.weight = weight;
-        return framework::web::dialogFont(dialog);
-    };
-    EXPECT_STREQ(fontOf("Arial", 14, 400).family, "Liberation Sans");
-    EXPECT_STREQ(fontOf("MS Sans Serif", 10, 400).family, "Liberation Sans");
-    EXPECT_STREQ(fontOf("Courier", 15, 400).family, "Liberation Mono");
-    EXPECT_STREQ(fontOf("Courier New", 15, 400).family, "Liberation Mono");
-    EXPECT_STREQ(fontOf("Times New Roman", 12, 400).family, "Liberation Serif");
-    EXPECT_EQ(fontOf("Courier", 15, 400).pixels, 20);
-    EXPECT_TRUE(fontOf("Arial", 14, 700).bold);
-    EXPECT_FALSE(fontOf("Arial", 14, 400).bold);
 }
 
 }  // namespace

@@ -17,24 +17,14 @@
 
 #include "tests/support/FaultInjection.h"
 #include "tests/support/OrdinaryUser.h"
-#include "tests/support/ScratchDirectory.h"
+#include "tests/support/ScratchDirectoryTest.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-class TextFileTest : public ::testing::Test {
+class TextFileTest : public test::ScratchDirectoryTest {
 protected:
-    std::string PathOf(const std::string& name) const { return m_scratch.PathOf(name); }
-    static void WriteBytes(const std::string& path, const std::string& bytes) {
-        test::ScratchDirectory::WriteBytes(path, bytes);
-    }
-    static std::string ReadBytes(const std::string& path) {
-        return test::ScratchDirectory::ReadBytes(path);
-    }
-    std::vector<std::string> Entries() const { return m_scratch.Entries(); }
-
-    test::ScratchDirectory m_scratch;
     const fs::path& m_root = m_scratch.Path();
 };
 

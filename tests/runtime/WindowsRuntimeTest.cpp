@@ -14,25 +14,13 @@
 #include "framework/runtime/ErrorText.h"
 #include "framework/runtime/Spawn.h"
 #include "framework/runtime/TextFile.h"
-#include "tests/support/ScratchDirectory.h"
+#include "tests/support/ScratchDirectoryTest.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-class WindowsFiles : public ::testing::Test {
-protected:
-    std::string PathOf(const std::string& name) const { return m_scratch.PathOf(name); }
-    static void WriteBytes(const std::string& path, const std::string& bytes) {
-        test::ScratchDirectory::WriteBytes(path, bytes);
-    }
-    static std::string ReadBytes(const std::string& path) {
-        return test::ScratchDirectory::ReadBytes(path);
-    }
-    std::vector<std::string> Entries() const { return m_scratch.Entries(); }
-
-    test::ScratchDirectory m_scratch;
-};
+class WindowsFiles : public test::ScratchDirectoryTest {};
 
 // What hs.dat's writer puts into the file: its lines, each ending in '\n'.
 bool WriteLines(TextFile& file) {

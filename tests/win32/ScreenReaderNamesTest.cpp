@@ -14,9 +14,9 @@
 
 #include "framework/AccessibleNames.h"
 #include "framework/CDialog.h"
+#include "framework/ModalHooks.h"
 #include "framework/Resources.h"
 #include "framework/win32/DialogWindow.h"
-#include "framework/win32/ModalHooks.h"
 #include "framework/win32/ScreenReaderNames.h"
 #include "framework/win32/Windows1252.h"
 #include "res/resource.h"
@@ -67,14 +67,14 @@ OleaccAnswer askOleacc(HWND hwnd) {
 template <typename Check>
 void withOpenDialog(UINT id, Check check) {
     CDialog dialog(id);
-    framework::win32::setModalHooks(
+    framework::setModalHooks(
         [&] {
             check(*dialog.Impl()->dialog);
             dialog.EndDialog(IDOK);
         },
         [] {});
     dialog.DoModal();
-    framework::win32::setModalHooks(nullptr, nullptr);
+    framework::setModalHooks(nullptr, nullptr);
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "framework/CDialog.h"
-#include "framework/win32/ModalHooks.h"
+#include "framework/ModalHooks.h"
 #include "framework/win32/WindowImpl.h"
 #include "game/Moves.h"
 #include "res/resource.h"
@@ -19,7 +19,7 @@ namespace {
 std::string typedInto(UINT templateId, int controlId, const std::wstring& typed, int limit = 0) {
     CDialog dialog(templateId);
     std::string bytes = "(the dialog did not open)";
-    framework::win32::setModalHooks(
+    framework::setModalHooks(
         [&] {
             CWnd* box = dialog.GetDlgItem(controlId);
             HWND hwnd = box->Impl()->hwnd;
@@ -37,7 +37,7 @@ std::string typedInto(UINT templateId, int controlId, const std::wstring& typed,
         },
         [] {});
     dialog.DoModal();
-    framework::win32::setModalHooks(nullptr, nullptr);
+    framework::setModalHooks(nullptr, nullptr);
     return bytes;
 }
 
@@ -78,7 +78,7 @@ TEST(Windows1252Boundary, LetterBoxHandsOnAForeignCharacterAsNotALetter) {
 TEST(Windows1252Boundary, ProgramTextIsShownThroughCodePage1252) {
     CDialog dialog(IDD_MAIN);
     std::wstring shown;
-    framework::win32::setModalHooks(
+    framework::setModalHooks(
         [&] {
             CWnd* label = dialog.GetDlgItem(IDC_SCORE);
             label->SetWindowText("Anf\xE4nger \x80 \x9C");
@@ -89,7 +89,7 @@ TEST(Windows1252Boundary, ProgramTextIsShownThroughCodePage1252) {
         },
         [] {});
     dialog.DoModal();
-    framework::win32::setModalHooks(nullptr, nullptr);
+    framework::setModalHooks(nullptr, nullptr);
     EXPECT_EQ(shown, L"Anf\u00E4nger \u20AC \u0153");
 }
 

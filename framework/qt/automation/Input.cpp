@@ -148,7 +148,7 @@ bool PressKey(std::string_view name) {
 }
 
 void Tick(int ticks) {
-    framework::qt::tickTimers(ticks);
+    framework::tickTimers(ticks);
 }
 
 bool SystemCommand(UINT id) {

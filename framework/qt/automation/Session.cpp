@@ -11,9 +11,9 @@
 #include <cstdlib>
 
 #include "automation/Backend.h"
+#include "framework/ModalHooks.h"
 #include "framework/qt/Application.h"
 #include "framework/qt/FontConfiguration.h"
-#include "framework/qt/ModalHooks.h"
 #include "framework/qt/Timers.h"
 
 namespace automation {
@@ -78,16 +78,16 @@ void StartHeadless() {
     if (g_standardHandler == nullptr) {
         g_standardHandler = qInstallMessageHandler(quietHeadlessNoise);
     }
-    framework::qt::setManualTimers(true);
+    framework::setManualTimers(true);
     framework::qt::ensureApplication();
 }
 
 void SetModalHooks(std::function<void()> started, std::function<void()> ended) {
-    framework::qt::setModalHooks(std::move(started), std::move(ended));
+    framework::setModalHooks(std::move(started), std::move(ended));
 }
 
 bool InnermostModalEnding() {
-    return framework::qt::innermostModalFinished();
+    return framework::innermostModalFinished();
 }
 
 void WatchStandardInput(std::function<void(std::string_view, bool)> received) {

@@ -142,7 +142,7 @@ std::vector<std::pair<std::string, bool>> SystemMenuEntries() {
 }
 
 bool ClockRunning() {
-    return !framework::qt::runningTimers().empty();
+    return framework::anyTimerRunning();
 }
 
 int Beeps() {

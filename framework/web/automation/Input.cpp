@@ -62,7 +62,7 @@ bool PressKey(std::string_view name) {
 }
 
 void Tick(int ticks) {
-    framework::web::tickTimers(ticks);
+    framework::tickTimers(ticks);
 }
 
 bool SystemCommand(UINT id) {

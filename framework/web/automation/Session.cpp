@@ -15,7 +15,7 @@ void Post(std::function<void()> action) {
 namespace backend {
 
 void StartHeadless() {
-    framework::web::setManualTimers(framework::web::driverMode());
+    framework::setManualTimers(framework::web::driverMode());
 }
 
 void SetModalHooks(std::function<void()> started, std::function<void()> ended) {

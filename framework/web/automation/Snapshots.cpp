@@ -135,7 +135,7 @@ std::vector<std::pair<std::string, bool>> SystemMenuEntries() {
 }
 
 bool ClockRunning() {
-    return !framework::web::runningTimers().empty();
+    return framework::anyTimerRunning();
 }
 
 int Beeps() {
@@ -176,7 +176,7 @@ std::string FontFamily(int id) {
     if (control == nullptr) {
         return {};
     }
-    return framework::web::dialogFont(control->dialog->dialogTemplate()).family;
+    return framework::standInFont(control->dialog->dialogTemplate()).family;
 }
 
 bool FontIsFixedPitch(int id) {

@@ -209,7 +209,7 @@ bool PressKey(std::string_view name) {
 }
 
 void Tick(int ticks) {
-    framework::win32::tickTimers(ticks);
+    framework::tickTimers(ticks);
 }
 
 bool SystemCommand(UINT id) {

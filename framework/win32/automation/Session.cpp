@@ -10,7 +10,7 @@
 #include <thread>
 
 #include "automation/Backend.h"
-#include "framework/win32/ModalHooks.h"
+#include "framework/ModalHooks.h"
 #include "framework/win32/Timers.h"
 #include "framework/win32/automation/ActiveWindows.h"
 
@@ -86,16 +86,16 @@ void StartHeadless() {
     // The protocol's lines end in LF alone, as on every other back end.
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
-    framework::win32::setManualTimers(true);
+    framework::setManualTimers(true);
     makeActionWindow();
 }
 
 void SetModalHooks(std::function<void()> started, std::function<void()> ended) {
-    framework::win32::setModalHooks(std::move(started), std::move(ended));
+    framework::setModalHooks(std::move(started), std::move(ended));
 }
 
 bool InnermostModalEnding() {
-    return framework::win32::innermostModalFinished();
+    return framework::innermostModalFinished();
 }
 
 void WatchStandardInput(std::function<void(std::string_view, bool)> received) {

@@ -257,7 +257,7 @@ std::vector<std::pair<std::string, bool>> SystemMenuEntries() {
 }
 
 bool ClockRunning() {
-    return framework::win32::anyTimerRunning();
+    return framework::anyTimerRunning();
 }
 
 int Beeps() {

@@ -1,8 +1,9 @@
-#include "framework/win32/ModalHooks.h"
+#include "framework/ModalHooks.h"
 
+#include <utility>
 #include <vector>
 
-namespace framework::win32 {
+namespace framework {
 namespace {
 
 struct Hooks {
@@ -24,10 +25,8 @@ void setModalHooks(std::function<void()> started, std::function<void()> ended) {
 }
 
 void notifyModalStarted(std::function<bool()> finished) {
-    hooks().loops.push_back(std::move(finished));
-    if (hooks().started) {
-        hooks().started();
-    }
+    notifyModalStarting(std::move(finished));
+    announceModalStarted();
 }
 
 void notifyModalStarting(std::function<bool()> finished) {
@@ -53,4 +52,4 @@ bool innermostModalFinished() {
     return !hooks().loops.empty() && hooks().loops.back()();
 }
 
-}  // namespace framework::win32
+}  // namespace framework
