@@ -1105,7 +1105,8 @@ def rule_not_declined(word, occs, trans, adjectives):
     A form counts as declined when its base form is in the source as an
     adjective, pronoun or numeral.  A word whose own declined forms are
     there is a base itself ("unser": "unsere"), and so is a word that an
-    entry lists first ("nahe; nah {adj}", "dritte; dritter; drittes {num}");
+    entry lists first ("nahe; nah {adj}", "dritte; dritter; drittes {num}"),
+    unless it is the strong form of the word after it ("innerer; innere");
     an adverb entry of its own keeps a word too ("lieber", "weiter").
     """
     if not only_other(occs):
@@ -1116,7 +1117,13 @@ def rule_not_declined(word, occs, trans, adjectives):
         return False
     if comparative_base(word, trans, adjectives) is not None:
         return word in trans.adverbs
-    if word in trans.first_others or declined_base(word, trans.others) is None:
+    base = declined_base(word, trans.others)
+    if base is None:
+        return True
+    # "innerer; innere; inneres {adj}" lists the strong forms of "innere"
+    # first; "dritte; dritter; drittes" and "nahe; nah" start with the base.
+    strong = word.endswith(("er", "es", "em")) and word[:-1] in trans.others
+    if word in trans.first_others and not strong:
         return True
     if any(word + ending in trans.others for ending in DECLENSION_ENDINGS):
         return True

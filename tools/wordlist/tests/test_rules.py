@@ -178,7 +178,7 @@ class BaseForms(unittest.TestCase):
             "früh {adj} | früher | am frühesten :: early | earlier | earliest")
         self.assertEqual(words, {"heiligsprechen", "früh"})
 
-    def test_pronoun_case_forms_and_strong_forms_of_superlatives(self):
+    def test_pronoun_case_forms_and_strong_forms_of_adjectives(self):
         words = select_from(
             "selbst; euch; sich; selber {pron} :: yourselves",
             "lieb {adj} | lieber | am liebsten :: dear | dearer | dearest",
@@ -187,8 +187,12 @@ class BaseForms(unittest.TestCase):
             "Beste {m,f,n}; Bester | Besten {pl} :: best | bests",
             "jds. Bestes {n} :: sb.’s good",
             "viel {adj} :: much",
-            "Meister {m} | Meister {pl} :: master | masters")
-        self.assertEqual(words, {"selbst", "selber", "lieb", "Liebste", "viel", "Meister"})
+            "Meister {m} | Meister {pl} :: master | masters",
+            "innerer; innere; inneres {adj}; inner… :: inner",
+            "inner {adj} :: inner",
+            "innerer; innere; inwendig; intern {adj} :: interior")
+        self.assertEqual(words, {"selbst", "selber", "lieb", "Liebste", "viel", "Meister",
+                                 "inwendig", "intern", "inner"})
 
     def test_plurals_tagged_as_singular(self):
         words = select_from(
