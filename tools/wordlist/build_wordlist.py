@@ -1115,6 +1115,11 @@ def rule_not_declined(word, occs, trans, adjectives):
         return False
     if superlative_base(word, adjectives) is not None:
         return False
+    # The bare stem of a superlative ("winzig; kleinst {adj}") is no word
+    # of its own; adverbs are ("längst", "meist").
+    if (word.endswith("st") and all(o.adjective for o in occs)
+            and superlative_base(word + "e", adjectives) is not None):
+        return False
     if comparative_base(word, trans, adjectives) is not None:
         return word in trans.adverbs
     base = declined_base(word, trans.others)

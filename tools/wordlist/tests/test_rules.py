@@ -190,9 +190,13 @@ class BaseForms(unittest.TestCase):
             "Meister {m} | Meister {pl} :: master | masters",
             "innerer; innere; inneres {adj}; inner… :: inner",
             "inner {adj} :: inner",
+            "klein {adj} | kleiner | am kleinsten :: small | smaller | smallest",
+            "winzig; kleinst {adj} :: minute",
+            "lang {adj} :: long",
+            "längst {adv} :: long ago",
             "innerer; innere; inwendig; intern {adj} :: interior")
         self.assertEqual(words, {"selbst", "selber", "lieb", "Liebste", "viel", "Meister",
-                                 "inwendig", "intern", "inner"})
+                                 "inwendig", "intern", "inner", "klein", "winzig", "lang", "längst"})
 
     def test_plurals_tagged_as_singular(self):
         words = select_from(
