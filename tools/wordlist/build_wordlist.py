@@ -99,9 +99,10 @@ OTHER_TAGS = {"adj", "adv", "interj", "num", "pron", "ppron", "conj", "prp",
 
 # One vulgar sense makes a word unfit for the game, whatever its other senses.
 VULGAR_LABELS = {"vulg.", "derb"}
-# Pejorative and slang senses are unusable, but the word stays if another
-# sense is free of them ("Schnee" is also slang for cocaine).
-OFFENSIVE_SENSE_LABELS = {"pej.", "slang"}
+# Pejorative, slang and ironic senses are unusable, but the word stays if
+# another sense is free of them ("Schnee" is also slang for cocaine).  An
+# ironic name for people mocks them ("Gutmensch {m} [iron.]").
+OFFENSIVE_SENSE_LABELS = {"pej.", "slang", "iron."}
 # Labels that cover every alternative of their group when they end it.
 GROUP_LABELS = VULGAR_LABELS | {"slang"}
 # A sense translated by one of these English words is an insult, labelled or
@@ -365,6 +366,8 @@ ABBREVIATION_RE = re.compile(r"(?<!\S)/([^/\s][^/]*)/(?=[\s;|]|$)")
 NOISE_RE = re.compile(r"\{[^}]*\}|\[[^\]]*\]|\([^)]*\)|<[^>]*>|"
                       r"(?<!\S)/[^/\s][^/]*/(?=[\s;|]|$)")
 # Object placeholders in verb entries: "etw. abarbeiten", "sich freuen".
+# Endings written after a declined form: "frühere(r/s)", "ehemalige(r/s)".
+DECLINED_ENTRY_RE = re.compile(r"\w\((?:r/s|r,s|r/s/n)\)")
 PLACEHOLDER_RE = re.compile(
     r"^(?:(?:etw|jdn|jdm|jds|jd)\.|sich)(?:/(?:(?:etw|jdn|jdm|jds|jd)\.|sich))*$")
 
@@ -417,6 +420,8 @@ class TransData:
         self.senses = defaultdict(list)  # (line, group) -> words of that group
         self.insults = set()         # lower-cased insults ("idiot", "trottel")
         self.persons = set()         # nouns tagged {m,f}: "Abgeordnete", "Betroffene"
+        self.declined_entries = set()  # "frühere" of "frühere(r/s) {adj}"
+        self.genus_diminutives = defaultdict(list)  # "Eichhörnchen" -> its genus senses
 
 
 def classify(tags):
@@ -497,6 +502,23 @@ def english_is_slang(english_group):
     alts = [a for a in english_group.split(";") if a.strip()]
     return bool(alts) and all(
         {l.strip() for l in LABEL_RE.findall(a)} & {"slang", "vulg."} for a in alts)
+
+
+def english_is_marked(english_group):
+    """True if a translation of this sense is labelled slang or vulgar."""
+    return any({l.strip() for l in LABEL_RE.findall(a)} & {"slang", "vulg."}
+               for a in english_group.split(";"))
+
+
+# English modal verbs have no "to" infinitive ("sollen :: shall; should").
+ENGLISH_MODALS = {"can", "could", "may", "might", "must", "shall", "should",
+                  "will", "would", "ought"}
+
+
+def english_is_infinitive(english_group):
+    """True if a translation is an English infinitive ("to canonize sb.")."""
+    return any(a.startswith("to ") or a.split()[0] in ENGLISH_MODALS
+               for a in english_alternatives(english_group))
 
 
 def english_is_insult(english_group):
@@ -623,6 +645,55 @@ def parse_plurals(german_groups, data, english_groups=()):
     return plural_groups
 
 
+# Genus entries: "Hummeln {pl} (Bombus) (zoologische Gattung) [zool.] <Hummel>".
+GENUS_FIELDS = {"zool.", "ornith.", "bot."}
+KEYWORD_RE = re.compile(r"<([A-ZÄÖÜ][a-zäöüß]+)>")
+# A diminutive follows a consonant other than r or s; "Furchen", "Eschen",
+# "Schleichen" are plurals of nouns in -che, -sche, -iche.
+DIMINUTIVE_RE = re.compile(r"(?:[^aeiouäöürs]chen|lein)$")
+
+
+def parse_genus_names(head_group, english_group, data, line_number):
+    """The everyday name of an animal or plant from its genus entry.
+
+    Such entries are headed by the plural ("Hummeln {pl} (Bombus) [zool.]
+    <Hummel>") and give the singular only as a search keyword in <>, or not
+    at all where it is spelled like the plural ("Eichhörnchen {pl}").
+    """
+    fields = {l.strip() for l in LABEL_RE.findall(head_group)} & GENUS_FIELDS
+    alts = alternatives(head_group)
+    if not fields or "{pl}" not in alts[0]:
+        return
+    names = KEYWORD_RE.findall(head_group)
+    head = single_noun(alts[0])
+    if not names and head and DIMINUTIVE_RE.search(head):
+        names = [head]
+    english = [a for a in english_alternatives(english_group)
+               if re.fullmatch(r"[a-z]+", a)]
+    for name in names:
+        occ = Occurrence("noun", frozenset(fields), False, "", 0, False)
+        occ.sense = (line_number, 0)
+        occ.english = occ.plain_english = tuple(singular_of_english(a) for a in english)
+        occ.group_fields = frozenset(fields)
+        data.senses[occ.sense].append(name)
+        data.occurrences[name].append(occ)
+        data.entry_heads.add(name)
+        if name == head:
+            data.genus_diminutives[name].append(occ)
+
+
+def singular_of_english(plural):
+    """"bumblebees" -> "bumblebee", "lilies" -> "lily"; English plurals of
+    genus names are regular."""
+    if plural.endswith("ies"):
+        return plural[:-3] + "y"
+    if plural.endswith(("ches", "shes", "sses", "xes")):
+        return plural[:-2]
+    if plural.endswith("s") and not plural.endswith("ss"):
+        return plural[:-1]
+    return plural
+
+
 def parse_line(line, data, line_number=0):
     """Add what one line of trans-de-en says to data."""
     if line.startswith("#") or " :: " not in line:
@@ -671,6 +742,7 @@ def parse_line(line, data, line_number=0):
         if len(first) == 1:
             data.first_others.add(first[0])
     plural_groups = parse_plurals(german_groups, data, english_groups)
+    parse_genus_names(german_groups[0], english_groups[0], data, line_number)
 
     for gi, group in enumerate(german_groups):
         if gi in plural_groups:
@@ -685,7 +757,11 @@ def parse_line(line, data, line_number=0):
         # "Dünnpfiff {m} [ugs.]; Dünnschiss {m}; Scheißerei {f} [slang]".
         # A pejorative label stays with its word ("Fernseher {m}; Glotze {f}
         # [pej.]"); insults are recognised by their translation.
-        group_labels = {l.strip() for l in LABEL_RE.findall(alts[-1])} & GROUP_LABELS
+        # Where the English side is plain, the label belongs to the last
+        # alternative only: "Schnupfen {m}; ...; Nasentripper {m} [vulg.]
+        # [med.] :: head cold" is no vulgar sense of "Schnupfen".
+        group_labels = ({l.strip() for l in LABEL_RE.findall(alts[-1])} & GROUP_LABELS
+                        if english_is_marked(english_group) else set())
         # A field at the end of a group names the field of all of it:
         # "Delfin {m}; Delphin {m} [zool.]".
         group_fields = (frozenset(l.strip() for l in LABEL_RE.findall(alts[-1]))
@@ -712,6 +788,14 @@ def parse_line(line, data, line_number=0):
             if len(tokens) != 1:
                 continue
             word = tokens[0]
+            # A verb sense is translated by an infinitive; "heiliggesprochen
+            # {vt} :: sainted" is a participle tagged as a verb.
+            if word_class == "verb" and english_group and not english_is_infinitive(english_group):
+                continue
+            # "frühere(r/s) {adj}": an adjective only ever used declined,
+            # written with its endings.
+            if word_class == "other" and DECLINED_ENTRY_RE.search(alt):
+                data.declined_entries.add(word)
             if gi == 0 and word_class == "verb":
                 data.verbs.add(word)
             if gi == 0 and word_class == "other":
@@ -740,6 +824,12 @@ def parse_trans(lines):
     data = TransData()
     for n, line in enumerate(lines):
         parse_line(line, data, n)
+    # "Eschen {pl} [bot.]" is the plural of "Esche", not a diminutive.
+    for name, occs in data.genus_diminutives.items():
+        if name[:-1] in data.occurrences:
+            data.occurrences[name] = [o for o in data.occurrences[name] if o not in occs]
+            if not data.occurrences[name]:
+                del data.occurrences[name]
     mark_insult_senses(data)
     return data
 
@@ -940,6 +1030,9 @@ def only_other(occs):
 
 # Prefixes of superlatives: "zweitjüngste", "allerbeste".
 SUPERLATIVE_PREFIXES = ("zweit", "dritt", "viert", "aller")
+# Superlatives not built on their adjective's stem: "beste" of "gut".
+IRREGULAR_SUPERLATIVES = {"best": "gut", "meist": "viel", "höchst": "hoch",
+                          "nächst": "nah"}
 
 
 def superlative_base(word, adjectives):
@@ -949,6 +1042,9 @@ def superlative_base(word, adjectives):
         if word.startswith(prefix) and len(word) > len(prefix) + 3:
             word = word[len(prefix):]
             break
+    for stem, base in IRREGULAR_SUPERLATIVES.items():
+        if word[len(stem):] in DECLENSION_ENDINGS and word.startswith(stem) and base in adjectives:
+            return base
     m = re.fullmatch(r"(.{3,}?)(?:e?st|(?<=[sßz])t)(?:e|er|es|em|en)", word)
     if m:
         stem = m.group(1)
@@ -994,6 +1090,13 @@ def declined_base(word, others):
     return None
 
 
+# Case forms of the personal and reflexive pronouns, a closed class: the
+# dictionary lists them beside their nominative ("selbst; euch; sich {pron}").
+PRONOUN_CASE_FORMS = {"mich", "dich", "sich", "uns", "euch", "mir", "dir",
+                      "ihm", "ihn", "ihnen", "meiner", "deiner", "seiner",
+                      "unserer", "eurer"}
+
+
 def rule_not_declined(word, occs, trans, adjectives):
     """Drop declined adjectives, pronouns and numerals ("hohes", "ihres"),
     superlatives ("größte") and comparatives ("älter"; an adverb of its own
@@ -1002,16 +1105,30 @@ def rule_not_declined(word, occs, trans, adjectives):
     A form counts as declined when its base form is in the source as an
     adjective, pronoun or numeral.  A word whose own declined forms are
     there is a base itself ("unser": "unsere"), and so is a word that an
-    entry lists first ("nahe; nah {adj}", "dritte; dritter; drittes {num}");
+    entry lists first ("nahe; nah {adj}", "dritte; dritter; drittes {num}"),
+    unless it is the strong form of the word after it ("innerer; innere");
     an adverb entry of its own keeps a word too ("lieber", "weiter").
     """
     if not only_other(occs):
         return True
+    if word in trans.declined_entries or word in PRONOUN_CASE_FORMS:
+        return False
     if superlative_base(word, adjectives) is not None:
+        return False
+    # The bare stem of a superlative ("winzig; kleinst {adj}") is no word
+    # of its own; adverbs are ("längst", "meist").
+    if (word.endswith("st") and all(o.adjective for o in occs)
+            and superlative_base(word + "e", adjectives) is not None):
         return False
     if comparative_base(word, trans, adjectives) is not None:
         return word in trans.adverbs
-    if word in trans.first_others or declined_base(word, trans.others) is None:
+    base = declined_base(word, trans.others)
+    if base is None:
+        return True
+    # "innerer; innere; inneres {adj}" lists the strong forms of "innere"
+    # first; "dritte; dritter; drittes" and "nahe; nah" start with the base.
+    strong = word.endswith(("er", "es", "em")) and word[:-1] in trans.others
+    if word in trans.first_others and not strong:
         return True
     if any(word + ending in trans.others for ending in DECLENSION_ENDINGS):
         return True
@@ -1105,6 +1222,11 @@ def rule_not_nominalised_adjective(word, occs, trans, adjectives):
     "Norddeutscher {m}" is declined ("das Alter {n}" is not)."""
     if not word[0].isupper():
         return True
+    if (word.endswith(("r", "s", "m")) and word not in trans.own_plural
+            and superlative_base(word.lower(), adjectives)):
+        # "Liebster", "Bestes": "der Liebste", "das Beste"; a noun with a
+        # plural of its own is none ("Meister | Meister {pl}").
+        return False
     if (strong_form_of_person(word, trans.persons, trans.occurrences)
             and word not in trans.unchanged_plural):  # "Wegweiser | Wegweiser {pl}"
         return False
@@ -1466,19 +1588,23 @@ class Ranker:
             return (TIER_INFLECTED, r)
         return (TIER_PRODUCTIVE, -self.productivity(word))
 
-    def english_rank(self, word):
+    def english_rank(self, word, spelled_is_german=False):
         """Damped English rank of a child's noun, or None.
 
         The noun needs German evidence of its own as well (a rank, ranked
-        forms, compounds built on it, or a place in the written list even if
+        forms, compounds built on it, a place in the written list even if
         English shares the spelling: "Hamster"): the English list says how
-        common, not whether the word is German at all.
+        common, not whether the word is German at all.  For the pro list, a
+        place in the German spelling dictionaries is evidence enough
+        ("Himbeere"); a beginner word must be seen in German use as well.
         """
         if self._child is None:
             self._child = self._child_translations()
         if (self.own_rank(word) is None and self.inflected_rank(word) is None
                 and self.productivity(word) < PRODUCTIVE_MIN
-                and word.lower() not in self.frequency.ranks):
+                and word.lower() not in self.frequency.ranks
+                and not (spelled_is_german and self.spelling is not None
+                         and word in self.spelling)):
             return None
         names = {n for o in self.cands[word] for n in child_translations(o)}
         ranks = [english_rank(n, self.frequency) for n in sorted(names)
@@ -1540,13 +1666,17 @@ class Ranker:
     def score(self, word):
         """Sort key: smaller = more common.
 
-        Words ranked themselves come first, whatever their field.  Among the
+        Words ranked themselves or, for a child's noun, by its English name
+        come first, whatever their field.  Among the
         rest, specialist terms ("Testtiefe [techn.]") go after all everyday words.
         """
         occs = self.cands[word]
-        r = self.own_rank(word)
-        if r is not None:
-            return (TIER_DIRECT, r, sort_key(word))
+        # A child's noun is as common as its damped English name says
+        # ("Himbeere": "raspberry"); German texts rarely name it.
+        ranks = [r for r in (self.own_rank(word), self.english_rank(word, True))
+                 if r is not None]
+        if ranks:
+            return (TIER_DIRECT, min(ranks), sort_key(word))
         shift = TECHNICAL_SHIFT if is_technical(occs) else 0
         r = self.inflected_rank(word)
         if r is not None:

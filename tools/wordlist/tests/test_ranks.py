@@ -176,6 +176,17 @@ class ChildWords(unittest.TestCase):
         self.assertIsNone(self.ranker.english_rank("Riegel"))  # "bar" is also "Stange"
         self.assertIsNone(self.ranker.english_rank("Gemach"))  # no child's field
         self.assertIsNone(self.ranker.english_rank("Okapi"))   # unknown in German
+        # For the pro list the German spelling dictionaries are evidence
+        # enough; a beginner word must be seen in German use.
+        spelled = builder.Ranker(self.cands, self.frequency, self.trans, {"Okapi"})
+        self.assertEqual(spelled.english_rank("Okapi", spelled_is_german=True), 160)
+        self.assertIsNone(spelled.english_rank("Okapi"))
+        self.assertEqual(spelled.score("Okapi")[:2], (builder.TIER_DIRECT, 160))
+
+    def test_a_childs_noun_ranks_by_its_english_name_in_the_pro_list(self):
+        # Ahead of a word ranked only by its forms.
+        self.assertLess(self.ranker.score("Giraffe"), self.ranker.score("Methodist"))
+        self.assertEqual(self.ranker.score("Giraffe")[:2], (builder.TIER_DIRECT, 200))
 
     def test_beginners_get_spoken_words_fit_for_a_family_game(self):
         self.assertFalse(builder.rule_fit_for_beginners("Zicke", self.trans))

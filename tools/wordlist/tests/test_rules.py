@@ -40,6 +40,16 @@ class LabelScope(unittest.TestCase):
         self.assertIn("Schnee", words)
         self.assertNotIn("Koks", words)
 
+    def test_trailing_vulgar_label_of_a_plain_sense_stays_with_its_word(self):
+        words = select_from(
+            "Schnupfen {m}; Rhinitis {f}; Nasentripper {m} [vulg.] [med.] :: head cold; the sniffles [coll.]",
+            "Ferkel {n}; Pottsau {f} [Westdt.] [ugs.] [derb] :: filthy animal; grubby guy")
+        self.assertEqual(words, {"Schnupfen", "Rhinitis", "Ferkel"})
+
+    def test_ironic_sense_is_unusable(self):
+        words = select_from("Weltverbesserer {m}; Gutmensch {m} [iron.] :: do-gooder")
+        self.assertEqual(words, {"Weltverbesserer"})
+
     def test_pejorative_label_stays_with_its_word(self):
         words = select_from("Fernseher {m}; Glotze {f} [pej.] :: television set; telly")
         self.assertEqual(words, {"Fernseher"})
@@ -102,6 +112,19 @@ class Headwords(unittest.TestCase):
             "zu Hause bleiben {vi} :: to stay at home")
         self.assertEqual(words, {"erinnern", "sprechen"})
 
+    def test_genus_entry_names_the_animal_in_the_singular(self):
+        words = select_from(
+            "Hummeln {pl} (Bombus) (zoologische Gattung) [zool.] <Hummel> | Steinhummel {f} :: bumblebees (zoological genus) | red-tailed bumblebee",
+            "Eichhörnchen {pl} (Sciurus) (zoologische Gattung) [zool.] :: tree squirrels (zoological genus)",
+            "Kamele {pl} (Camelidae) (zoologische Familie) [zool.] :: camelids (zoological family)",
+            "Zahlen {pl} <Zahl> :: figures",
+            "Eschen {pl} (Fraxinus) (botanische Gattung) [bot.] :: ash trees (botanical genus)",
+            "Esche {f} [bot.] :: ash",
+            "Schleichen {pl} (Anguidae) (zoologische Familie) [zool.] :: anguid lizards; anguids (zoological family)")
+        self.assertEqual(words, {"Hummel", "Steinhummel", "Eichhörnchen", "Esche"})
+        trans = builder.parse_trans(["Hummeln {pl} (Bombus) [zool.] <Hummel> :: bumblebees"])
+        self.assertEqual(trans.occurrences["Hummel"][0].english, ("bumblebee",))
+
     def test_article_before_a_noun_is_stripped(self):
         self.assertEqual(select_from("die Polizei {f} | Flugpolizei {f} :: the police | air police"),
                          {"Polizei", "Flugpolizei"})
@@ -146,6 +169,34 @@ class BaseForms(unittest.TestCase):
             "wenn; falls; sollte {conj} :: if")
         self.assertEqual(words, {"einweihen", "weinen", "aufregen", "aufgeregt", "vereinigen", "vereint",
                                  "spannen", "spannend", "fesselnd", "sollen", "wenn", "falls"})
+
+    def test_participles_tagged_as_verbs_and_adjectives_written_declined(self):
+        words = select_from(
+            "jdn. heiligsprechen {vt} [relig.] | heiligsprechend | heiliggesprochen :: to canonize sb. | canonizing | canonized",
+            "helig gesprochen; heiliggesprochen {vt} :: sainted",
+            "frühere(r/s); ehemalige(r/s) /ehem./ {adj} :: former; one-time",
+            "früh {adj} | früher | am frühesten :: early | earlier | earliest")
+        self.assertEqual(words, {"heiligsprechen", "früh"})
+
+    def test_pronoun_case_forms_and_strong_forms_of_adjectives(self):
+        words = select_from(
+            "selbst; euch; sich; selber {pron} :: yourselves",
+            "lieb {adj} | lieber | am liebsten :: dear | dearer | dearest",
+            "jds. Liebster {m}; Liebste {f} :: sb.’s sweetheart",
+            "gut {adj} | besser | am besten :: good | better | best",
+            "Beste {m,f,n}; Bester | Besten {pl} :: best | bests",
+            "jds. Bestes {n} :: sb.’s good",
+            "viel {adj} :: much",
+            "Meister {m} | Meister {pl} :: master | masters",
+            "innerer; innere; inneres {adj}; inner… :: inner",
+            "inner {adj} :: inner",
+            "klein {adj} | kleiner | am kleinsten :: small | smaller | smallest",
+            "winzig; kleinst {adj} :: minute",
+            "lang {adj} :: long",
+            "längst {adv} :: long ago",
+            "innerer; innere; inwendig; intern {adj} :: interior")
+        self.assertEqual(words, {"selbst", "selber", "lieb", "Liebste", "viel", "Meister",
+                                 "inwendig", "intern", "inner", "klein", "winzig", "lang", "längst"})
 
     def test_plurals_tagged_as_singular(self):
         words = select_from(
