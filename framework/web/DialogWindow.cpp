@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "framework/AccessibleNames.h"
+#include "framework/ModalHooks.h"
 #include "framework/web/DialogLayout.h"
 #include "framework/web/Dom.h"
 #include "framework/web/Timers.h"
@@ -351,9 +352,9 @@ int DialogWindow::runModal() {
     if (focus_ != nullptr) {
         dom::Focus(focus_->element);
     }
-    notifyModalStarted([this] { return ended_; });
+    framework::notifyModalStarted([this] { return ended_; });
     runUntil([this] { return ended_; });
-    notifyModalEnded();
+    framework::notifyModalEnded();
     shown_ = false;
     return result_;
 }
@@ -550,11 +551,11 @@ void DialogWindow::openSystemMenu(int x, int y) {
                          item.id != 0 && item.enabled);
     }
     g_menu = &menu;
-    notifyModalStarted([&menu] { return menu.closed; });
+    framework::notifyModalStarted([&menu] { return menu.closed; });
     runUntil([&menu] { return menu.closed; });
     g_menu = nullptr;
     dom::Remove(menu.element);
-    notifyModalEnded();
+    framework::notifyModalEnded();
     // The command goes out once the menu has closed, as Windows sends it
     // after the menu's own loop.
     if (menu.chosen != 0) {

@@ -4,7 +4,6 @@
 
 #include <cstdlib>
 #include <deque>
-#include <vector>
 
 namespace framework::web {
 namespace {
@@ -16,17 +15,6 @@ std::deque<std::function<void()>>& posted() {
 
 std::function<void(const Event&)>& handler() {
     static std::function<void(const Event&)> h;
-    return h;
-}
-
-struct Hooks {
-    std::function<void()> started;
-    std::function<void()> ended;
-    std::vector<std::function<bool()>> loops;  // innermost last
-};
-
-Hooks& hooks() {
-    static Hooks h;
     return h;
 }
 
@@ -100,31 +88,6 @@ bool running() {
 
 void setRunning(bool r) {
     g_running = r;
-}
-
-void setModalHooks(std::function<void()> started, std::function<void()> ended) {
-    hooks().started = std::move(started);
-    hooks().ended = std::move(ended);
-}
-
-void notifyModalStarted(std::function<bool()> finished) {
-    hooks().loops.push_back(std::move(finished));
-    if (hooks().started) {
-        hooks().started();
-    }
-}
-
-void notifyModalEnded() {
-    if (!hooks().loops.empty()) {
-        hooks().loops.pop_back();
-    }
-    if (hooks().ended) {
-        hooks().ended();
-    }
-}
-
-bool innermostModalFinished() {
-    return !hooks().loops.empty() && hooks().loops.back()();
 }
 
 bool driverMode() {

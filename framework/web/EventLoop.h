@@ -47,13 +47,6 @@ void setEventHandler(std::function<void(const Event&)> handler);
 bool running();
 void setRunning(bool running);
 
-// Modal loops: dialogs, message boxes and the system menu tell these when
-// they start and end, for the test harness and the driver.
-void setModalHooks(std::function<void()> started, std::function<void()> ended);
-void notifyModalStarted(std::function<bool()> finished);
-void notifyModalEnded();
-bool innermostModalFinished();
-
 // The page: whether the clock ticks only by command (?driver=1), and
 // telling it the program has ended.
 bool driverMode();

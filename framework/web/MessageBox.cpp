@@ -3,6 +3,7 @@
 #include <emscripten.h>
 
 #include "framework/CWnd.h"
+#include "framework/ModalHooks.h"
 #include "framework/web/Dom.h"
 #include "framework/web/EventLoop.h"
 #include "framework/web/MessageBoxes.h"
@@ -43,11 +44,11 @@ int MessageBoxA(HWND, LPCSTR text, LPCSTR caption, UINT type) {
     framework::web::OpenMessageBox box{framework::web::dom::CreateMessageBox(title, body, type),
                                        title, body, type};
     g_openBoxes.push_back(&box);
-    framework::web::notifyModalStarted([&box] { return box.closed; });
+    framework::notifyModalStarted([&box] { return box.closed; });
     framework::web::runUntil([&box] { return box.closed; });
     g_openBoxes.pop_back();
     framework::web::dom::Remove(box.element);
-    framework::web::notifyModalEnded();
+    framework::notifyModalEnded();
     return IDOK;
 }
 

@@ -2,6 +2,7 @@
 // asks for them (?driver=1), the modal hooks, the event loop, and the page's
 // commands as standard input.
 #include "automation/Backend.h"
+#include "framework/ModalHooks.h"
 #include "framework/web/EventLoop.h"
 #include "framework/web/Events.h"
 #include "framework/web/Timers.h"
@@ -19,11 +20,11 @@ void StartHeadless() {
 }
 
 void SetModalHooks(std::function<void()> started, std::function<void()> ended) {
-    framework::web::setModalHooks(std::move(started), std::move(ended));
+    framework::setModalHooks(std::move(started), std::move(ended));
 }
 
 bool InnermostModalEnding() {
-    return framework::web::innermostModalFinished();
+    return framework::innermostModalFinished();
 }
 
 void WatchStandardInput(std::function<void(std::string_view, bool)> received) {
