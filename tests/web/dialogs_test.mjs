@@ -17,17 +17,10 @@
 import { withGame } from "./page.mjs";
 import { beginnerWords, controls, playRound } from "./round.mjs";
 import { readTemplates } from "./templates.mjs";
+import { check, finish } from "./checks.mjs";
 
 const [mode, root, resourceScript, wordsFile] = process.argv.slice(2);
 const templates = readTemplates(resourceScript);
-const failures = [];
-let checks = 0;
-function check(condition, what) {
-    ++checks;
-    if (!condition) {
-        failures.push(what);
-    }
-}
 
 const ABOUT = 100, MAIN = 102, SCORES = 103, NAME = 106;
 
@@ -370,8 +363,4 @@ await withGame(root, { seed: 20261207, helpTab: false }, async (game) => {
     }
 });
 
-for (const failure of failures) {
-    console.log("FAIL:", failure);
-}
-console.log(`${checks - failures.length} checks passed, ${failures.length} failed`);
-process.exit(failures.length ? 1 : 0);
+finish();

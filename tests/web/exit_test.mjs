@@ -7,14 +7,9 @@
 //
 //     node exit_test.mjs PAGE_FOLDER
 import { withGame } from "./page.mjs";
+import { check, finish } from "./checks.mjs";
 
 const [root] = process.argv.slice(2);
-const failures = [];
-function check(condition, what) {
-    if (!condition) {
-        failures.push(what);
-    }
-}
 
 // Takes all of the program's free memory and lets it grow no more, then gives
 // back every other piece of `piece` bytes: room for the small things the
@@ -71,8 +66,4 @@ await withGame(root, { seed: 7 }, async (game) => {
     check(await game.page.$(".lexodrom-ended") !== null, "the page does not show that the game has ended");
 });
 
-for (const failure of failures) {
-    console.log("FAIL:", failure);
-}
-console.log(`${failures.length ? 0 : 1} passed, ${failures.length ? 1 : 0} failed`);
-process.exit(failures.length ? 1 : 0);
+finish();

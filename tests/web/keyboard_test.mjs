@@ -6,14 +6,9 @@
 //     node keyboard_test.mjs PAGE_FOLDER
 import { withGame } from "./page.mjs";
 import { controls } from "./round.mjs";
+import { check, finish } from "./checks.mjs";
 
 const [root] = process.argv.slice(2);
-const failures = [];
-function check(condition, what) {
-    if (!condition) {
-        failures.push(what);
-    }
-}
 const MAIN = 102, ABOUT = 100;
 
 function focused(state) {
@@ -92,8 +87,4 @@ await withGame(root, { seed: 7 }, async (game) => {
     check(left === 0, `after Escape ${left} windows are still open`);
 });
 
-for (const failure of failures) {
-    console.log("FAIL:", failure);
-}
-console.log(`${failures.length ? 0 : 1} passed, ${failures.length ? 1 : 0} failed`);
-process.exit(failures.length ? 1 : 0);
+finish();

@@ -7,14 +7,9 @@
 //     node persistence_test.mjs PAGE_FOLDER WORDS_FILE
 import { withGame } from "./page.mjs";
 import { beginnerWords, controls, playRound } from "./round.mjs";
+import { check, finish } from "./checks.mjs";
 
 const [root, wordsFile] = process.argv.slice(2);
-const failures = [];
-function check(condition, what) {
-    if (!condition) {
-        failures.push(what);
-    }
-}
 
 const NAME = "Persistenz Übung";
 const SCORES = 103, NAME_DIALOG = 106, MAIN = 102;
@@ -100,8 +95,4 @@ await withGame(root, { seed: 4711 }, async (game) => {
     }
 });
 
-for (const failure of failures) {
-    console.log("FAIL:", failure);
-}
-console.log(`${failures.length ? 0 : 1} passed, ${failures.length ? 1 : 0} failed`);
-process.exit(failures.length ? 1 : 0);
+finish();

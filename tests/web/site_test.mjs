@@ -7,14 +7,9 @@
 //     node site_test.mjs SITE_FOLDER
 import { launch } from "./chromium.mjs";
 import { serve } from "./server.mjs";
+import { check, finish } from "./checks.mjs";
 
 const [root] = process.argv.slice(2);
-const failures = [];
-function check(condition, what) {
-    if (!condition) {
-        failures.push(what);
-    }
-}
 
 const server = await serve(root);
 const browser = await launch();
@@ -86,8 +81,4 @@ try {
     await server.close();
 }
 
-for (const failure of failures) {
-    console.log("FAIL:", failure);
-}
-console.log(`${failures.length ? 0 : 1} passed, ${failures.length ? 1 : 0} failed`);
-process.exit(failures.length ? 1 : 0);
+finish();
