@@ -822,7 +822,7 @@ def parse_line(line, data, line_number=0):
             # "Ferien {pl}"); candidates() keeps those.  Genus names are
             # parsed on their own.
             plural_only = (tags == ["pl"] and word_class is None
-                           and not GENUS_COMMENT_RE.search(alt))
+                           and not GENUS_COMMENT_RE.search(group))
             if head_plural and not (plural_only and i < len(head_alts) and unlike_its_head(
                     single_noun(alt), single_noun(head_alts[i]))):
                 continue
@@ -1347,23 +1347,28 @@ def without_umlaut(stem):
     """The stem before its plural umlaut: the last umlaut goes
     ("Nashörn" -> "Nashorn", "Bäum" -> "Baum", "Häus" -> "Haus")."""
     for i in range(len(stem) - 1, -1, -1):
-        if stem[i] in "äöü":
-            return stem[:i] + "aou"["äöü".index(stem[i])] + stem[i + 1:]
+        if stem[i] in "äöüÄÖÜ":
+            return stem[:i] + "aouAOU"["äöüÄÖÜ".index(stem[i])] + stem[i + 1:]
     return stem
 
 
 def singulars_of(plural):
     """The singulars a plural could have by German plural rules
     ("Hausschuhe" -> "Hausschuh", "Nashörner" -> "Nashorn", "Museen" ->
-    "Museum", "Themen" -> "Thema")."""
-    forms = set()
+    "Museum", "Themen" -> "Thema", "Seeleute" -> "Seemann")."""
+    forms = {without_umlaut(plural)}  # "Väter", "Gärten", "Mängel"
     for ending in PLURAL_ENDINGS:
-        if plural.endswith(ending) and len(plural) > len(ending) + 2:
+        if plural.endswith(ending) and len(plural) > len(ending) + 1:
             stem = plural[: -len(ending)]
             forms.add(stem)
             forms.add(without_umlaut(stem))
+            forms.add(stem.replace("ä", "aa", 1))  # "Säle" -> "Saal"
     if plural.endswith("en"):
-        forms.update((plural[:-2] + "um", plural[:-2] + "a", plural[:-2] + "on"))
+        forms.update(plural[:-2] + ending for ending in ("um", "a", "on", "o", "us"))
+    if plural.endswith("leute") and len(plural) > 5:
+        forms.add(plural[:-5] + "mann")  # "Kaufleute" of "Kaufmann"
+    if plural.endswith(("a", "i")):
+        forms.update((plural[:-1] + "um", plural[:-1] + "us"))  # "Visa", "Boni"
     forms.discard(plural)
     return forms
 
@@ -1372,26 +1377,55 @@ def is_specialist(occs):
     return all(o.labels & TECHNICAL_LABELS for o in occs)
 
 
-def rule_plural_has_no_singular(word, occs, trans, spelling):
-    """A noun the source lists only in the plural is a base form where it has
-    no singular ("Leute", "Ferien", "Eltern", "Geschwister"); a plural with a
-    singular goes ("Hausschuhe", "Chips").  A singular of specialists only
-    leaves the plural a word of its own ("Elter {n,m} [biol.]": "Eltern").
+def has_singular(plural, trans, spelling):
+    """True if a noun listed in the plural has a singular: one the spelling
+    dictionaries know ("Hausschuhe", "Hosen") unless the source limits it to a
+    region beside the plural ("Jeans {pl}; Jean {f} [Ös.]"), or one the
+    source lists for more than specialists ("Elter {n,m} [biol.]" leaves
+    "Eltern" without).  The plural of a regional word is regional too
+    ("Stockzahn {m} [Schw.]", "Stockzähne").
     """
-    if not all(o.plural_only for o in occs):
-        return True
-    for singular in singulars_of(word):
-        senses = [o for o in trans.occurrences.get(singular, ())
-                  if o.word_class == "noun" and not o.plural_only]
-        if senses:
-            # A regional or old singular ("Jean {f} [Ös.]") is none.
-            usable = [o for o in senses if rule_usable_occurrence(singular, o)]
-            if usable and not is_specialist(usable):
-                return False
-        elif singular not in trans.occurrences and (
-                singular in spelling or is_spelled_compound(singular, spelling)):
-            return False
-    return True
+    plural_senses = {o.sense for o in trans.occurrences.get(plural, ())}
+    for singular in singulars_of(plural):
+        listed = trans.occurrences.get(singular, ())
+        if listed and all(is_regional(o.labels) for o in listed):
+            if any(o.sense in plural_senses for o in listed):
+                continue
+            return True
+        if singular in spelling or is_spelled_compound(singular, spelling):
+            return True
+        usable = [o for o in trans.occurrences.get(singular, ())
+                  if o.word_class == "noun" and not o.plural_only
+                  and rule_usable_occurrence(singular, o)]
+        if usable and not is_specialist(usable):
+            return True
+    return False
+
+
+def is_adjective_used_as_noun(plural, spelling):
+    """"Angehörige", "Schwachen", "Verliebte", "Kriegstote": the plural of an
+    adjective or participle used as a noun, alone or at the end of a compound."""
+    if plural.endswith("en"):
+        stems = (plural[:-2], plural[:-1])
+    elif plural.endswith("e"):
+        stems = (plural[:-1],)
+    else:
+        return False
+    return any(stem[start:].lower() in spelling
+               for stem in stems for start in range(len(stem) - 2))
+
+
+def plural_senses_count(word, occs, trans, spelling):
+    """The senses that count for a word: a noun the source lists only in the
+    plural is a base form where it has no singular ("Leute", "Ferien",
+    "Eltern", "Geschwister"); where it has one ("Hausschuhe", "Chips") or is
+    an adjective used as a noun ("Angehörige"), its plural senses go.
+    """
+    if not any(o.plural_only for o in occs):
+        return occs
+    if has_singular(word, trans, spelling) or is_adjective_used_as_noun(word, spelling):
+        return [o for o in occs if not o.plural_only]
+    return occs
 
 
 def rule_preferred_spelling(word, spelling, occs=(), trans=None):
@@ -1423,6 +1457,12 @@ def candidates(trans, spelling, ranks):
         if not rule_not_vulgar(occs) or not rule_not_blocked(word):
             continue
         usable = [o for o in occs if rule_usable_occurrence(word, o)]
+        counted = plural_senses_count(word, usable, trans, spelling)
+        if len(counted) < len(usable):
+            # The plural senses are the singular's; they say nothing of
+            # this word's use when it is ranked ("Quellen" :: "sources").
+            trans.occurrences[word] = [o for o in occs if not o.plural_only]
+        usable = counted
         if usable:
             usable_by_word[word] = usable
     adjectives = {w for w in trans.others
@@ -1444,8 +1484,6 @@ def candidates(trans, spelling, ranks):
         if not rule_not_from_place_name(word, trans.places):
             continue
         if not rule_nominalised_infinitive(word, occs, trans, ranks, spelling):
-            continue
-        if not rule_plural_has_no_singular(word, occs, trans, spelling):
             continue
         if not all(o.plural_only for o in occs) and not rule_not_plural(word, occs, trans):
             continue
