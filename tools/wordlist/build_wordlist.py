@@ -1492,6 +1492,14 @@ def candidates(trans, spelling, ranks):
         if not rule_preferred_spelling(word, spelling, occs, trans):
             continue
         result[word] = occs
+    # A plural that is no word of its own is a form of its singular: the
+    # ranking finds the singular by it ("Hausaufgaben").
+    for word in [w for w, occs in trans.occurrences.items() if w not in result]:
+        kept = [o for o in trans.occurrences[word] if not o.plural_only]
+        if kept:
+            trans.occurrences[word] = kept
+        else:
+            del trans.occurrences[word]
     return result
 
 
