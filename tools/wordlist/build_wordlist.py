@@ -376,7 +376,7 @@ class Occurrence:
     """One appearance of a word as a tagged single-word headword: one sense."""
     __slots__ = ("word_class", "labels", "proper", "comment", "group", "gerund",
                  "insult", "adjective", "neuter", "masculine", "sense", "english",
-                 "position", "group_fields", "plain_english")
+                 "position", "group_fields", "plain_english", "plural_only")
 
     def __init__(self, word_class, labels, proper, comment, group, gerund,
                  insult=False, adjective=False, neuter=False):
@@ -395,6 +395,7 @@ class Occurrence:
         self.plain_english = ()        # those without a register label
         self.position = 0              # place among the group's alternatives
         self.group_fields = frozenset()  # field labels ending the group
+        self.plural_only = False       # tagged {pl}: "Leute {pl}", "Hausschuhe {pl}"
 
 
 class TransData:
@@ -411,6 +412,7 @@ class TransData:
         self.places = set()          # geographic names ("Duisburg")
         self.adverbs = set()         # words heading an {adv} entry ("lieber")
         self.abbreviations = set()   # "Whg" from "/Whg./"
+        self.spoken_abbreviations = set()  # markers without a period: "Kita" from "/Kita/"
         self.plural_of = defaultdict(set)  # "Sachen" -> {"Sache"}
         self.own_plural = set()      # nouns whose plural an entry lists ("Leben")
         self.unchanged_plural = set()  # nouns whose plural is spelled alike ("Mittel")
@@ -421,6 +423,7 @@ class TransData:
         self.insults = set()         # lower-cased insults ("idiot", "trottel")
         self.persons = set()         # nouns tagged {m,f}: "Abgeordnete", "Betroffene"
         self.declined_entries = set()  # "frühere" of "frühere(r/s) {adj}"
+        self.unnamed_genera = []     # ("Nashörner", fields, English, line) without <Nashorn>
         self.genus_diminutives = defaultdict(list)  # "Eichhörnchen" -> its genus senses
 
 
@@ -646,6 +649,7 @@ def parse_plurals(german_groups, data, english_groups=()):
 
 
 # Genus entries: "Hummeln {pl} (Bombus) (zoologische Gattung) [zool.] <Hummel>".
+GENUS_COMMENT_RE = re.compile(r"\((?:zoologische|botanische|mykologische) \w+\)")
 GENUS_FIELDS = {"zool.", "ornith.", "bot."}
 KEYWORD_RE = re.compile(r"<([A-ZÄÖÜ][a-zäöüß]+)>")
 # A diminutive follows a consonant other than r or s; "Furchen", "Eschen",
@@ -670,16 +674,40 @@ def parse_genus_names(head_group, english_group, data, line_number):
         names = [head]
     english = [a for a in english_alternatives(english_group)
                if re.fullmatch(r"[a-z]+", a)]
+    if not names:
+        # "Nashörner {pl} (Rhinocerotidae) (zoologische Familie)",
+        # "Eichenbäume {pl}; Eichen {pl} (Quercus)": the singular is found
+        # by the spelling dictionaries (genus_names).
+        for alt in alts:
+            plural = single_noun(alt)
+            if plural and "{pl}" in alt:
+                data.unnamed_genera.append((plural, frozenset(fields), english, line_number))
     for name in names:
-        occ = Occurrence("noun", frozenset(fields), False, "", 0, False)
-        occ.sense = (line_number, 0)
-        occ.english = occ.plain_english = tuple(singular_of_english(a) for a in english)
-        occ.group_fields = frozenset(fields)
-        data.senses[occ.sense].append(name)
-        data.occurrences[name].append(occ)
-        data.entry_heads.add(name)
+        occ = add_genus_name(name, frozenset(fields), english, line_number, data)
         if name == head:
             data.genus_diminutives[name].append(occ)
+
+
+def add_genus_name(name, fields, english, line_number, data):
+    occ = Occurrence("noun", fields, False, "", 0, False)
+    occ.sense = (line_number, 0)
+    occ.english = occ.plain_english = tuple(singular_of_english(a) for a in english)
+    occ.group_fields = fields
+    data.senses[occ.sense].append(name)
+    data.occurrences[name].append(occ)
+    data.entry_heads.add(name)
+    return occ
+
+
+def genus_names(trans, spelling):
+    """Name the animals and plants of genus entries without a <keyword> by
+    the singular the spelling dictionaries have ("Nashörner" -> "Nashorn",
+    "Kamele" -> "Kamel", "Eichen" -> "Eiche")."""
+    for plural, fields, english, line_number in trans.unnamed_genera:
+        found = sorted(s for s in singulars_of(plural) if s in spelling)
+        if len(found) == 1 and not any(o.sense == (line_number, 0)
+                                       for o in trans.occurrences.get(found[0], ())):
+            add_genus_name(found[0], fields, english, line_number, trans)
 
 
 def singular_of_english(plural):
@@ -694,6 +722,11 @@ def singular_of_english(plural):
     return plural
 
 
+def unlike_its_head(plural, head):
+    """"Geschwister" is not a form of "Geschwisterkind"."""
+    return bool(plural and head and plural != head and not looks_like_plural_of(plural, head))
+
+
 def parse_line(line, data, line_number=0):
     """Add what one line of trans-de-en says to data."""
     if line.startswith("#") or " :: " not in line:
@@ -702,7 +735,9 @@ def parse_line(line, data, line_number=0):
     english_groups = english.split(" | ")
     german_groups = german.split(" | ")
     data.superlatives.update(re.findall(r"\bam (\w+sten)\b", german))
-    data.abbreviations.update(a.rstrip(".") for a in ABBREVIATION_RE.findall(german))
+    markers = ABBREVIATION_RE.findall(german)
+    data.abbreviations.update(a.rstrip(".") for a in markers)
+    data.spoken_abbreviations.update(a for a in markers if not a.endswith("."))
     head_tags = [t.strip() for t in TAG_RE.findall(german_groups[0])]
     head_alts = alternatives(german_groups[0])
     if "[geogr.]" in german and english_is_proper(english_groups[0]):
@@ -745,8 +780,9 @@ def parse_line(line, data, line_number=0):
     parse_genus_names(german_groups[0], english_groups[0], data, line_number)
 
     for gi, group in enumerate(german_groups):
-        if gi in plural_groups:
-            continue
+        # The plurals of the headwords are no words of their own, but a
+        # plural noun unlike its head is: "Geschwisterkind {n} | Geschwister {pl}".
+        head_plural = gi in plural_groups
         english_group = english_groups[gi] if gi < len(english_groups) else ""
         proper = english_is_proper(english_group) if english_group else False
         gerund = english_is_gerund(english_group) if english_group else False
@@ -782,6 +818,16 @@ def parse_line(line, data, line_number=0):
         for i, alt in enumerate(alts):
             tags = [t.strip() for t in TAG_RE.findall(alt)]
             word_class = classify(tags) if tags else inherited[i]
+            # A noun listed in the plural may have no singular ("Leute {pl}",
+            # "Ferien {pl}"); candidates() keeps those.  Genus names are
+            # parsed on their own.
+            plural_only = (tags == ["pl"] and word_class is None
+                           and not GENUS_COMMENT_RE.search(group))
+            if head_plural and not (plural_only and i < len(head_alts) and unlike_its_head(
+                    single_noun(alt), single_noun(head_alts[i]))):
+                continue
+            if plural_only:
+                word_class = "noun"
             if word_class is None or (not tags and word_class == "noun"):
                 continue
             tokens = headword_tokens(alt, word_class == "verb")
@@ -815,6 +861,7 @@ def parse_line(line, data, line_number=0):
             occ.plain_english = tuple(plain_english_alternatives(english_group))
             occ.position = i
             occ.group_fields = group_fields
+            occ.plural_only = plural_only
             data.senses[occ.sense].append(word)
             data.occurrences[word].append(occ)
 
@@ -939,6 +986,39 @@ def rule_current_spelling(word, spelling):
     return any(word + ending in spelling for ending in ("s", "es", "n", "en"))
 
 
+# Joints between the parts of a compound ("Pause-n-brot", "Geburt-s-tag").
+COMPOUND_JOINTS = ("", "s", "n", "en", "es", "e")
+
+
+def is_spelled_compound(word, spelling):
+    """A noun made of two correctly spelled parts, to find the singular of a
+    plural the spelling dictionaries do not list ("Apfel|saft",
+    "Tomaten|soße", "Spül|maschine", "Spiegel|ei").
+
+    The spelling dictionaries build compounds by rule and list few of them.
+    The last part is a noun the dictionaries spell; the first is a word, a
+    word with a joint, or a verb stem ("trink" of "trinken").  An old
+    spelling fails in either part ("Fluß|ufer").
+    """
+    if not word[0].isupper():
+        return False
+    for cut in range(3, len(word) - 1):
+        head, tail = word[:cut], word[cut].upper() + word[cut + 1:]
+        if tail not in spelling:
+            continue
+        for joint in COMPOUND_JOINTS:
+            if joint and not head.endswith(joint):
+                continue
+            stem = head[: len(head) - len(joint)]
+            if len(stem) < 3:
+                continue
+            # "kuschel|n", but "fer|n" is no verb.
+            verb = stem.lower() + ("n" if len(stem) > 3 and stem.endswith(("el", "er")) else "en")
+            if stem in spelling or stem.lower() in spelling or verb in spelling:
+                return True
+    return False
+
+
 def rule_not_vulgar(occs):
     """A vulgar sense anywhere drops the word, not only the sense."""
     return not any(o.labels & VULGAR_LABELS for o in occs)
@@ -1019,9 +1099,16 @@ def rule_not_built_on_insult(word, insults, slurs, heads):
     return not any(w.startswith(s) and w[len(s):] in heads for s in slurs)
 
 
-def rule_not_abbreviation(word, abbreviations):
-    """Words the source writes as an abbreviation marker ("/Kita/") are short forms."""
-    return word not in abbreviations
+def rule_not_abbreviation(word, trans):
+    """Words the source writes as an abbreviation marker ("/Kita/") are short forms.
+
+    A written abbreviation ends in a period ("Oberst {m} /Obst./"); a word
+    spelled like one that heads an entry of its own is a word ("Obst {n} ::
+    fruit").
+    """
+    if word not in trans.abbreviations:
+        return True
+    return word not in trans.spoken_abbreviations and word in trans.entry_heads
 
 
 def only_other(occs):
@@ -1253,6 +1340,94 @@ def rule_not_plural(word, occs, trans):
     return word in trans.own_plural or word in trans.entry_heads
 
 
+PLURAL_ENDINGS = ("e", "en", "n", "er", "s", "se", "nen")
+
+
+def without_umlaut(stem):
+    """The stem before its plural umlaut: the last umlaut goes
+    ("Nashörn" -> "Nashorn", "Bäum" -> "Baum", "Häus" -> "Haus")."""
+    for i in range(len(stem) - 1, -1, -1):
+        if stem[i] in "äöüÄÖÜ":
+            return stem[:i] + "aouAOU"["äöüÄÖÜ".index(stem[i])] + stem[i + 1:]
+    return stem
+
+
+def singulars_of(plural):
+    """The singulars a plural could have by German plural rules
+    ("Hausschuhe" -> "Hausschuh", "Nashörner" -> "Nashorn", "Museen" ->
+    "Museum", "Themen" -> "Thema", "Seeleute" -> "Seemann")."""
+    forms = {without_umlaut(plural)}  # "Väter", "Gärten", "Mängel"
+    for ending in PLURAL_ENDINGS:
+        if plural.endswith(ending) and len(plural) > len(ending) + 1:
+            stem = plural[: -len(ending)]
+            forms.add(stem)
+            forms.add(without_umlaut(stem))
+            forms.add(stem.replace("ä", "aa", 1))  # "Säle" -> "Saal"
+    if plural.endswith("en"):
+        forms.update(plural[:-2] + ending for ending in ("um", "a", "on", "o", "us"))
+    if plural.endswith("leute") and len(plural) > 5:
+        forms.add(plural[:-5] + "mann")  # "Kaufleute" of "Kaufmann"
+    if plural.endswith(("a", "i")):
+        forms.update((plural[:-1] + "um", plural[:-1] + "us"))  # "Visa", "Boni"
+    forms.discard(plural)
+    return forms
+
+
+def is_specialist(occs):
+    return all(o.labels & TECHNICAL_LABELS for o in occs)
+
+
+def has_singular(plural, trans, spelling):
+    """True if a noun listed in the plural has a singular: one the spelling
+    dictionaries know ("Hausschuhe", "Hosen") unless the source limits it to a
+    region beside the plural ("Jeans {pl}; Jean {f} [Ös.]"), or one the
+    source lists for more than specialists ("Elter {n,m} [biol.]" leaves
+    "Eltern" without).  The plural of a regional word is regional too
+    ("Stockzahn {m} [Schw.]", "Stockzähne").
+    """
+    plural_senses = {o.sense for o in trans.occurrences.get(plural, ())}
+    for singular in singulars_of(plural):
+        listed = trans.occurrences.get(singular, ())
+        if listed and all(is_regional(o.labels) for o in listed):
+            if any(o.sense in plural_senses for o in listed):
+                continue
+            return True
+        if singular in spelling or is_spelled_compound(singular, spelling):
+            return True
+        usable = [o for o in trans.occurrences.get(singular, ())
+                  if o.word_class == "noun" and not o.plural_only
+                  and rule_usable_occurrence(singular, o)]
+        if usable and not is_specialist(usable):
+            return True
+    return False
+
+
+def is_adjective_used_as_noun(plural, spelling):
+    """"Angehörige", "Schwachen", "Verliebte", "Kriegstote": the plural of an
+    adjective or participle used as a noun, alone or at the end of a compound."""
+    if plural.endswith("en"):
+        stems = (plural[:-2], plural[:-1])
+    elif plural.endswith("e"):
+        stems = (plural[:-1],)
+    else:
+        return False
+    return any(stem[start:].lower() in spelling
+               for stem in stems for start in range(len(stem) - 2))
+
+
+def plural_senses_count(word, occs, trans, spelling):
+    """The senses that count for a word: a noun the source lists only in the
+    plural is a base form where it has no singular ("Leute", "Ferien",
+    "Eltern", "Geschwister"); where it has one ("Hausschuhe", "Chips") or is
+    an adjective used as a noun ("Angehörige"), its plural senses go.
+    """
+    if not any(o.plural_only for o in occs):
+        return occs
+    if has_singular(word, trans, spelling) or is_adjective_used_as_noun(word, spelling):
+        return [o for o in occs if not o.plural_only]
+    return occs
+
+
 def rule_preferred_spelling(word, spelling, occs=(), trans=None):
     """Drop "ph" spellings where the recommended "f" form exists.
 
@@ -1273,6 +1448,7 @@ def rule_preferred_spelling(word, spelling, occs=(), trans=None):
 
 def candidates(trans, spelling, ranks):
     """word -> list of usable occurrences, after the rules on the sources."""
+    genus_names(trans, spelling)
     usable_by_word = {}
     for word in sorted(trans.occurrences):
         occs = trans.occurrences[word]
@@ -1281,6 +1457,12 @@ def candidates(trans, spelling, ranks):
         if not rule_not_vulgar(occs) or not rule_not_blocked(word):
             continue
         usable = [o for o in occs if rule_usable_occurrence(word, o)]
+        counted = plural_senses_count(word, usable, trans, spelling)
+        if len(counted) < len(usable):
+            # The plural senses are the singular's; they say nothing of
+            # this word's use when it is ranked ("Quellen" :: "sources").
+            trans.occurrences[word] = [o for o in occs if not o.plural_only]
+        usable = counted
         if usable:
             usable_by_word[word] = usable
     adjectives = {w for w in trans.others
@@ -1291,7 +1473,7 @@ def candidates(trans, spelling, ranks):
     result = {}
     for word in sorted(usable_by_word):
         occs = usable_by_word[word]
-        if not rule_not_abbreviation(word, trans.abbreviations):
+        if not rule_not_abbreviation(word, trans):
             continue
         if not rule_not_built_on_insult(word, trans.insults, slurs, heads):
             continue
@@ -1303,13 +1485,21 @@ def candidates(trans, spelling, ranks):
             continue
         if not rule_nominalised_infinitive(word, occs, trans, ranks, spelling):
             continue
-        if not rule_not_plural(word, occs, trans):
+        if not all(o.plural_only for o in occs) and not rule_not_plural(word, occs, trans):
             continue
         if not rule_not_nominalised_adjective(word, occs, trans, adjectives):
             continue
         if not rule_preferred_spelling(word, spelling, occs, trans):
             continue
         result[word] = occs
+    # A plural that is no word of its own is a form of its singular: the
+    # ranking finds the singular by it ("Hausaufgaben").
+    for word in [w for w, occs in trans.occurrences.items() if w not in result]:
+        kept = [o for o in trans.occurrences[word] if not o.plural_only]
+        if kept:
+            trans.occurrences[word] = kept
+        else:
+            del trans.occurrences[word]
     return result
 
 

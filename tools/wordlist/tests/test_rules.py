@@ -20,9 +20,10 @@ class EverythingSpelled:
         return True
 
 
-def select_from(*lines, ranks=None):
+def select_from(*lines, ranks=None, spelling=None):
     """The words the rules on the sources keep from these lines."""
-    return set(builder.candidates(builder.parse_trans(lines), EverythingSpelled(), ranks or {}))
+    return set(builder.candidates(builder.parse_trans(lines), spelling or EverythingSpelled(),
+                                  ranks or {}))
 
 
 class LabelScope(unittest.TestCase):
@@ -116,7 +117,6 @@ class Headwords(unittest.TestCase):
         words = select_from(
             "Hummeln {pl} (Bombus) (zoologische Gattung) [zool.] <Hummel> | Steinhummel {f} :: bumblebees (zoological genus) | red-tailed bumblebee",
             "Eichhörnchen {pl} (Sciurus) (zoologische Gattung) [zool.] :: tree squirrels (zoological genus)",
-            "Kamele {pl} (Camelidae) (zoologische Familie) [zool.] :: camelids (zoological family)",
             "Zahlen {pl} <Zahl> :: figures",
             "Eschen {pl} (Fraxinus) (botanische Gattung) [bot.] :: ash trees (botanical genus)",
             "Esche {f} [bot.] :: ash",
@@ -124,6 +124,25 @@ class Headwords(unittest.TestCase):
         self.assertEqual(words, {"Hummel", "Steinhummel", "Eichhörnchen", "Esche"})
         trans = builder.parse_trans(["Hummeln {pl} (Bombus) [zool.] <Hummel> :: bumblebees"])
         self.assertEqual(trans.occurrences["Hummel"][0].english, ("bumblebee",))
+
+    def test_genus_entry_without_keyword_is_named_by_the_spelled_singular(self):
+        spelling = {"Kamel", "Eiche", "Eichenbaum", "Nashorn", "Esche", "Eschen", "Ruder"}
+        words = select_from(
+            "Kamele {pl} (Camelidae) (zoologische Familie) [zool.] :: camelids (zoological family)",
+            "Eichenbäume {pl}; Eichen {pl} (Quercus) (botanische Gattung) [bot.] :: oaks (botanical genus)",
+            "Nashörner {pl}; Rhinozerosse {pl} (Rhinocerotidae) (zoologische Familie) [zool.] :: rhinoceroses",
+            "Ruderfüßer {pl} (Pelecaniformes) (zoologische Ordnung) [ornith.] :: pelecaniforms",
+            spelling=spelling)
+        # "Ruderfüßer" has no singular in the dictionaries; the plurals stay out.
+        self.assertEqual(words, {"Kamel", "Eiche", "Eichenbaum", "Nashorn"})
+
+    def test_written_abbreviation_spelled_like_a_word_of_its_own(self):
+        words = select_from(
+            "Oberst {m} /Obst./ (Dienstgrad) [mil.] :: colonel",
+            "Obst {n} | Frischobst {n} :: fruit | fresh fruit",
+            "Kindertagesstätte {f} /Kita/ :: day nursery",
+            "Kita {f} [ugs.] :: day nursery")
+        self.assertEqual(words, {"Oberst", "Obst", "Frischobst", "Kindertagesstätte"})
 
     def test_article_before_a_noun_is_stripped(self):
         self.assertEqual(select_from("die Polizei {f} | Flugpolizei {f} :: the police | air police"),
@@ -210,6 +229,34 @@ class BaseForms(unittest.TestCase):
         self.assertEqual(words, {"Ding", "Sache", "Krempel", "Outfit", "Zeug", "Fotomodell",
                                  "Modell", "Reif", "Reifen", "Feldzug"})
 
+    def test_nouns_without_a_singular_are_base_forms(self):
+        base_forms = {"Leute", "Ferien", "Sommerferien", "Elternteil", "Eltern", "Elternpaar",
+                      "Geschwisterkind", "Geschwister", "Jeanshose", "Jeans", "Mensch", "Kost"}
+        # Every word is spelled right but "Elter"; some plurals have a singular.
+        spelling = base_forms | {"Angehöriger", "Angehörige", "angehörig", "Backenzahn", "Backenzähne", "Seemann", "Seeleute",
+                                 "Stockzähne", "Meier", "Meister", "Menschen", "Hausschuhe", "Pantoffeln", "Pantoffel", "Schuh", "Haus",
+                                 "Kartoffelchips", "Kartoffel", "Chips", "Chip", "Kosten", "Jean"}
+        words = select_from(
+            "Leute {pl}; Menschen {pl} [soc.] | die einfachen Leute :: people | the common people",
+            "Seemann {m} | Seeleute {pl} | Seemänner {pl} :: sailor | sailors | sailors",
+            "Ferien {pl} [school] | Sommerferien {pl} :: holidays | summer holidays",
+            "Elternteil {n} [soc.] | Eltern {pl}; Elternpaar {n} :: parent | parents; parental couple",
+            "Elter {n,m} [biol.] :: parent",
+            "Geschwisterkind {n} [soc.] | Geschwister {pl} :: sibling | siblings",
+            "Jeanshose {f}; Jeans {pl}; Jean {f} [Ös.] [textil.] :: pair of jeans",
+            "Mensch {m} | Menschen {pl} :: human being | human beings",
+            "Hausschuhe {pl}; Pantoffeln {pl} :: slippers",
+            "Kartoffelchips {pl}; Chips {pl} [cook.] :: potato crisps",
+            "Kosten {pl} [fin.] :: costs",
+            "Kost {f} :: food",
+            "Angehöriger {m} | Angehörige {pl} :: relative | relatives",
+            "Angehörige {pl} :: relatives",
+            "Backenzahn {m} | Backenzähne {pl} | Stockzahn {m} [Schw.] | Stockzähne {pl} :: molar | molars | hindmost molar | hindmost molars",
+            "Meier {pl}; Meister {pl} (Asperula) (botanische Gattung) [bot.] :: woodruffs (botanical genus)",
+            spelling=spelling)
+        # "Hausschuh" and "Kartoffelchip" are spelled as compounds of spelled words.
+        self.assertEqual(words, base_forms | {"Elter", "Angehöriger", "Backenzahn", "Seemann"})
+
     def test_adjectives_used_as_nouns(self):
         words = select_from(
             "üblich {adj} :: usual",
@@ -266,6 +313,15 @@ class Spelling(unittest.TestCase):
         self.assertTrue(builder.rule_current_spelling("Morgen", {"morgen"}))
         self.assertTrue(builder.rule_current_spelling("Essen", {"Essens"}))
         self.assertFalse(builder.rule_current_spelling("Schiffahrt", {"Schifffahrt"}))
+
+    def test_compounds_of_spelled_parts(self):
+        spelling = {"Pause", "Brot", "Spiegel", "Ei", "trinken", "Halm", "kuscheln", "Tier",
+                    "Ufer", "fern", "Ion", "Fluss"}
+        for word in ("Pausenbrot", "Spiegelei", "Trinkhalm", "Kuscheltier"):
+            self.assertTrue(builder.is_spelled_compound(word, spelling), word)
+        # An old spelling in a part, a part that is no word ("Fer", not "fern").
+        for word in ("Flußufer", "Ferion", "Brot"):
+            self.assertFalse(builder.is_spelled_compound(word, spelling), word)
 
 
 if __name__ == "__main__":
