@@ -11,8 +11,12 @@ Sources (all must be installed; the script says how if one is missing):
   * Debian package trans-de-en: German-English dictionary with word classes
     ({m} {f} {n} {vt} {vi} {adj} {adv} ...) and usage labels ([alt], [vulg.] ...).
   * Debian packages wngerman (/usr/share/dict/ngerman, word forms) and
-    hunspell-de-de (/usr/share/hunspell/de_DE.dic, stems): current German
-    spelling, both made from the igerman98 sources.
+    hunspell-de-de-frami (/usr/share/hunspell/de_DE_frami.dic, stems):
+    current German spelling, both made from the igerman98 sources (the
+    "frami" edition adds many everyday stems: "Hummel", "Kiwi", "muhen").
+  * Debian package mythes-de (/usr/share/mythes/th_de_DE_v2.dat, the
+    OpenThesaurus synonym sets with usage labels): words in current general
+    use, for the spelling check and for ordering words without a rank.
   * npm package @zxcvbn-ts/language-de (pinned version below): frequency-ranked
     German word lists and lists of first and last names, installed into an
     ignored directory:
@@ -46,10 +50,12 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 REPO = os.path.dirname(os.path.dirname(HERE))
 OUTPUT = os.path.join(REPO, "data", "words.txt")
 EVERYDAY_WORDS = os.path.join(HERE, "everyday-words.txt")
+CORE_WORDS = os.path.join(HERE, "core-words.txt")
 
 TRANS_PATH = "/usr/share/trans/de-en"
 NGERMAN_PATH = "/usr/share/dict/ngerman"
-HUNSPELL_PATH = "/usr/share/hunspell/de_DE.dic"
+HUNSPELL_PATH = "/usr/share/hunspell/de_DE_frami.dic"
+THESAURUS_PATH = "/usr/share/mythes/th_de_DE_v2.dat"
 ZXCVBN_PACKAGE = "@zxcvbn-ts/language-de"
 ZXCVBN_VERSION = "3.0.2"
 # English frequencies of the same project: a child knows a giraffe long before
@@ -61,12 +67,13 @@ DEFAULT_NPM_PREFIX = os.path.join(HERE, ".npm")
 # Versions the committed data/words.txt was built from.  Other versions may
 # give a different list, so the build refuses them unless asked to go on.
 EXPECTED_DEBIAN = {
-    "hunspell-de-de": "20161207-11",
+    "hunspell-de-de-frami": "1:7.5.0-1",
+    "mythes-de": "20160424-4",
     "trans-de-en": "1.9-6",
     "wngerman": "20161207-11",
 }
 
-PRO_TARGET = 28000          # words in the full ("pro") list
+PRO_TARGET = 30000          # words in the full ("pro") list
 BEGINNER_TARGET = 8000      # most frequent of them, marked with ":"
 PRO_RANGE = (25000, 32000)  # hard limits checked on the result
 BEGINNER_RANGE = (7800, 8200)
@@ -86,7 +93,7 @@ EVIDENCE_FACTOR, EVIDENCE_MIN_RANK = 4, 10000
 
 INSTALL_HINT = (
     "Install the sources with:\n"
-    "    apt-get update && apt-get install trans-de-en wngerman hunspell-de-de\n"
+    "    apt-get update && apt-get install trans-de-en wngerman hunspell-de-de-frami mythes-de\n"
     "    npm install --prefix tools/wordlist/.npm %s@%s %s@%s\n"
     % (ZXCVBN_PACKAGE, ZXCVBN_VERSION, ENGLISH_PACKAGE, ENGLISH_VERSION)
 )
@@ -226,7 +233,7 @@ def check_sources(npm_prefix, allow_other_versions):
             problems.append("Debian package %s is %s, expected %s "
                             "(use --allow-other-versions to build anyway)"
                             % (package, have, wanted))
-    for path in (TRANS_PATH, NGERMAN_PATH, HUNSPELL_PATH, HUNSPELL_AFF_PATH):
+    for path in (TRANS_PATH, NGERMAN_PATH, HUNSPELL_PATH, HUNSPELL_AFF_PATH, THESAURUS_PATH):
         if not os.path.isfile(path):
             problems.append("missing file %s" % path)
     pkg_dirs = []
@@ -252,7 +259,7 @@ def load_ngerman():
         return {line.rstrip("\n") for line in f if line.strip()}
 
 
-HUNSPELL_AFF_PATH = "/usr/share/hunspell/de_DE.aff"
+HUNSPELL_AFF_PATH = "/usr/share/hunspell/de_DE_frami.aff"
 # Hunspell flags (de_DE.aff) that mean "not a word on its own":
 # o = only inside compounds, d = forbidden.  A stem flagged h ("needs an
 # affix") is no word itself, but its affixed forms are.
@@ -304,12 +311,81 @@ def hunspell_words(dic_lines, suffixes):
     return words
 
 
-def load_spelling():
-    """Every correctly spelled word the sources know: ngerman and hunspell forms."""
-    with open(HUNSPELL_AFF_PATH, encoding="utf-8") as f:
+def hunspell_encoding(aff_path):
+    """The character set a hunspell dictionary declares ("SET ISO8859-1")."""
+    with open(aff_path, encoding="latin-1") as f:
+        for line in f:
+            if line.startswith("SET "):
+                return line.split()[1].replace("ISO8859", "ISO-8859")
+    return "ISO-8859-1"
+
+
+def load_spelling(thesaurus=None):
+    """Every correctly spelled word the sources know: ngerman and hunspell
+    forms, and the thesaurus words in general use ("Zahnpasta", a compound
+    the spelling dictionaries build by rule but do not list)."""
+    encoding = hunspell_encoding(HUNSPELL_AFF_PATH)
+    with open(HUNSPELL_AFF_PATH, encoding=encoding) as f:
         suffixes = hunspell_suffixes(f)
-    with open(HUNSPELL_PATH, encoding="utf-8") as f:
-        return load_ngerman() | hunspell_words(f, suffixes)
+    with open(HUNSPELL_PATH, encoding=encoding) as f:
+        words = load_ngerman() | hunspell_words(f, suffixes)
+    if thesaurus is not None:
+        words |= {w for w in thesaurus if thesaurus.in_general_use(w)}
+    return words
+
+
+# Usage labels of the thesaurus that leave a word in general use: a
+# colloquial word is an everyday word.
+THESAURUS_GENERAL_LABELS = {"Oberbegriff", "Hauptform", "ugs.", "fig.", "männl.",
+                            "weibl.", "Kindersprache"}
+# Labels of a coarse or insulting use.
+THESAURUS_OFFENSIVE_LABELS = {"derb", "vulg.", "abwertend"}
+
+
+class Thesaurus:
+    """One-word terms of the German thesaurus with their usage labels.
+
+    A term appears once in each synonym set it belongs to, with that use's
+    labels ("(ugs.)", "(fachspr.)", "(veraltet)", "(derb)").  Each use
+    counts: a word found in general use in one set is in general use.
+    """
+
+    TERM_RE = re.compile(r"([A-Za-zÄÖÜäöüß]+)((?: \([^)]*\))*)")
+
+    def __init__(self, lines):
+        self.uses = defaultdict(list)  # word -> [frozenset of labels], one per set
+        seen = set()
+        for line in lines:
+            if not line.startswith("-|"):
+                continue  # an index line ("rabe|1"), not a synonym set
+            terms = tuple(line.rstrip("\n").split("|")[1:])
+            if terms in seen:
+                continue  # each set is repeated under every term it holds
+            seen.add(terms)
+            for term in terms:
+                m = self.TERM_RE.fullmatch(term.strip())
+                if m:
+                    labels = frozenset(label.strip() for group in re.findall(r"\(([^)]*)\)", m.group(2))
+                                       for label in group.split(","))
+                    self.uses[m.group(1)].append(labels)
+
+    def __contains__(self, word):
+        return word in self.uses
+
+    def __iter__(self):
+        return iter(self.uses)
+
+    def in_general_use(self, word):
+        return any(labels <= THESAURUS_GENERAL_LABELS for labels in self.uses.get(word, ()))
+
+    def only_offensive(self, word):
+        uses = self.uses.get(word, ())
+        return bool(uses) and all(labels & THESAURUS_OFFENSIVE_LABELS for labels in uses)
+
+
+def load_thesaurus():
+    with open(THESAURUS_PATH, encoding="utf-8") as f:
+        return Thesaurus(f)
 
 
 class Frequency:
@@ -699,12 +775,15 @@ def add_genus_name(name, fields, english, line_number, data):
     return occ
 
 
-def genus_names(trans, spelling):
+def genus_names(trans, spelling, thesaurus=None):
     """Name the animals and plants of genus entries without a <keyword> by
     the singular the spelling dictionaries have ("Nashörner" -> "Nashorn",
-    "Kamele" -> "Kamel", "Eichen" -> "Eiche")."""
+    "Kamele" -> "Kamel", "Eichen" -> "Eiche").  Where they have two ("Eich",
+    "Eiche"), the one in general use names it."""
     for plural, fields, english, line_number in trans.unnamed_genera:
         found = sorted(s for s in singulars_of(plural) if s in spelling)
+        if len(found) > 1 and thesaurus is not None:
+            found = [s for s in found if thesaurus.in_general_use(s)]
         if len(found) == 1 and not any(o.sense == (line_number, 0)
                                        for o in trans.occurrences.get(found[0], ())):
             add_genus_name(found[0], fields, english, line_number, trans)
@@ -1392,12 +1471,15 @@ def has_singular(plural, trans, spelling):
             if any(o.sense in plural_senses for o in listed):
                 continue
             return True
+        nouns = [o for o in listed if o.word_class == "noun" and not o.plural_only]
+        if nouns:
+            # The dictionary says who uses the singular; the spelling
+            # dictionaries list specialists' words too ("Elter").
+            usable = [o for o in nouns if rule_usable_occurrence(singular, o)]
+            if usable and not is_specialist(usable):
+                return True
+            continue
         if singular in spelling or is_spelled_compound(singular, spelling):
-            return True
-        usable = [o for o in trans.occurrences.get(singular, ())
-                  if o.word_class == "noun" and not o.plural_only
-                  and rule_usable_occurrence(singular, o)]
-        if usable and not is_specialist(usable):
             return True
     return False
 
@@ -1446,9 +1528,9 @@ def rule_preferred_spelling(word, spelling, occs=(), trans=None):
     return not any(f_spelling in trans.senses[o.sense] for o in occs)
 
 
-def candidates(trans, spelling, ranks):
+def candidates(trans, spelling, ranks, thesaurus=None):
     """word -> list of usable occurrences, after the rules on the sources."""
-    genus_names(trans, spelling)
+    genus_names(trans, spelling, thesaurus)
     usable_by_word = {}
     for word in sorted(trans.occurrences):
         occs = trans.occurrences[word]
@@ -1503,6 +1585,46 @@ def candidates(trans, spelling, ranks):
     return result
 
 
+def core_candidates(core, cands, trans, spelling, thesaurus=None):
+    """Add the words of our core vocabulary of a child that the dictionary
+    has no usable entry for ("Bauklotz", "Apfelkuchen": no entry;
+    "Stundenplan [stud.]": a jargon label on an everyday word).
+
+    The word must still be spelled right (alone or as a compound of spelled
+    parts), and nothing may mark it as coarse: a vulgar sense, an insult,
+    the block list, or only coarse uses in the thesaurus.  A word the
+    dictionary has a usable sense for was judged by the base-form rules
+    ("Chips" is the plural of "Chip"), and so is a plural it lists.
+    """
+    for word in sorted(core):
+        if word in cands or not rule_shape(word) or not rule_not_blocked(word):
+            continue
+        if not (rule_current_spelling(word, spelling)
+                or (word[0].isupper() and is_spelled_compound(word, spelling))):
+            continue
+        occs = trans.occurrences.get(word, ())
+        if (not rule_not_vulgar(occs) or any(o.insult for o in occs)
+                or any(o.labels & OFFENSIVE_SENSE_LABELS for o in occs)
+                or (thesaurus is not None and thesaurus.only_offensive(word))):
+            continue
+        if any(rule_usable_occurrence(word, o) for o in occs):
+            continue
+        if word in trans.plural_of and word not in trans.unchanged_plural:
+            continue
+        if word[0].isupper():
+            word_class = "noun"
+        elif word in trans.verbs or word.endswith(("en", "ern", "eln")):
+            word_class = "verb"
+        else:
+            word_class = "other"
+        cands[word] = [Occurrence(word_class, frozenset(), False, "", 0, False)]
+    return cands
+
+
+def read_core_words(path=CORE_WORDS):
+    return set(read_everyday_words(path))
+
+
 # ---------------------------------------------------------------------------
 # Ranking: how common is a word?
 # ---------------------------------------------------------------------------
@@ -1510,11 +1632,13 @@ def candidates(trans, spelling, ranks):
 # Unknown words sort after all ranked ones; the tiers keep the kinds of
 # evidence apart: the word itself > its inflected forms > the compounds made
 # from it > its parts.
-TIER_DIRECT, TIER_INFLECTED, TIER_PRODUCTIVE, TIER_COMPOUND, TIER_NONE = 0, 1, 2, 3, 4
-TECHNICAL_SHIFT = 4
+TIER_DIRECT, TIER_INFLECTED, TIER_PRODUCTIVE, TIER_GENERAL, TIER_COMPOUND, TIER_NONE = range(6)
+TECHNICAL_SHIFT = 5
 # A word without rank that starts or ends this many headwords of the
 # dictionary is a word people build on ("Igel": "Seeigel", "Igelfisch" ...).
 PRODUCTIVE_MIN = 5
+# Sorts after every rank of the frequency lists.
+RANK_UNKNOWN = 10 ** 9
 # Things a child names, by the fields the dictionary files them under:
 # animals, plants, food, school.  German subtitles and articles rarely name
 # them ("Giraffe" ranks 53,146, "Igel" not at all); English ones name them
@@ -1600,9 +1724,11 @@ class Ranker:
         against "Buch").
     """
 
-    def __init__(self, cands, frequency, trans, spelling=None):
+    def __init__(self, cands, frequency, trans, spelling=None, thesaurus=None, core=frozenset()):
         self.cands = cands
+        self.core = core  # our core vocabulary of a child: common whatever the lists say
         self.spelling = spelling  # forms of current spelling ("Strass" is not "Strasse")
+        self.thesaurus = thesaurus  # words in general use, without a frequency rank
         self.frequency = frequency
         self.trans = trans
         by_lower = defaultdict(list)
@@ -1619,6 +1745,22 @@ class Ranker:
         self.family = compound_families({w for w in self.heads if w.isalpha()})
         self._child = None
         self._form_owners = None
+
+    def translation_rank(self, word):
+        """Best rank in the English spoken list of the one-word translations
+        of the word's head senses, figurative ones aside."""
+        found = [english_rank(a.removeprefix("to "), self.frequency)
+                 for o in self.cands[word]
+                 if o.group == 0 and not o.proper and not o.gerund
+                 and not (o.labels | o.group_fields) & FIGURATIVE_LABELS
+                 for a in o.plain_english if re.fullmatch(r"(?:to )?[a-z]+", a)]
+        return min((r for r in found if r is not None), default=None)
+
+    def in_general_use(self, word):
+        """The thesaurus holds the word in general use, or it is a child's
+        noun with an English rank ("Schwan": "swan")."""
+        return ((self.thesaurus is not None and self.thesaurus.in_general_use(word))
+                or self.english_rank(word, True) is not None)
 
     def productivity(self, word):
         """How many compounds of the dictionary the word is part of (with a
@@ -1861,13 +2003,18 @@ class Ranker:
         rest, specialist terms ("Testtiefe [techn.]") go after all everyday words.
         """
         occs = self.cands[word]
+        if word in self.core:
+            return (TIER_DIRECT, 0, sort_key(word))
         # A child's noun is as common as its damped English name says
         # ("Himbeere": "raspberry"); German texts rarely name it.
         ranks = [r for r in (self.own_rank(word), self.english_rank(word, True))
                  if r is not None]
         if ranks:
             return (TIER_DIRECT, min(ranks), sort_key(word))
-        shift = TECHNICAL_SHIFT if is_technical(occs) else 0
+        general = self.in_general_use(word)
+        # A word in general use is no specialist term whatever field the
+        # dictionary files it under ("Rabe [ornith.]").
+        shift = TECHNICAL_SHIFT if is_technical(occs) and not general else 0
         r = self.inflected_rank(word)
         if r is not None:
             return (TIER_INFLECTED + shift, r, sort_key(word))
@@ -1877,6 +2024,14 @@ class Ranker:
             # their field ("Igel [zool.]", "husten [med.]").
             return (TIER_PRODUCTIVE, -p, sort_key(word))
         r = self.compound_rank(word)
+        if general:
+            # The frequency lists miss much of a child's day ("Pfütze",
+            # "gähnen", "Schnuller"); a word the thesaurus holds in general
+            # use goes before the compounds and rare words known only to
+            # the dictionary ("Aalsuppe"), and the more often English
+            # speakers name the thing ("puddle"), the earlier.
+            ranks = [x for x in (r, self.translation_rank(word)) if x is not None]
+            return (TIER_GENERAL, min(ranks, default=RANK_UNKNOWN), len(word), sort_key(word))
         if r is not None:
             return (TIER_COMPOUND + shift, r, len(word), sort_key(word))
         return (TIER_NONE + shift, len(word), sort_key(word))
@@ -1933,6 +2088,8 @@ def rule_fit_for_beginners(word, trans):
     occs = trans.occurrences.get(word, ())
     if any(a.lower() in ENGLISH_SLURS for o in occs for a in o.english):
         return False
+    if not occs:
+        return True  # a core word the dictionary does not list
     unfit = sum(1 for o in occs
                 if set(re.findall(r"[a-z]+", " ".join(o.english).lower())) & NOT_FOR_BEGINNERS)
     return 2 * unfit < len(occs)
@@ -2010,9 +2167,10 @@ def rule_not_blocking_play(word, ranker, extensions):
 
     "Schi" (a spelling of "Ski") has no rank of its own but starts "Schiff",
     "Schicht", "Schild": a player spelling those would lose on it.  Such a
-    word goes if two or more words it starts are common.
+    word goes if two or more words it starts are common.  A word in general
+    use stays ("Schwan" before "schwanger"), rank or not.
     """
-    if ranker.own_rank(word) is not None:
+    if ranker.own_rank(word) is not None or ranker.in_general_use(word):
         return True
     common = [e for e in extensions
               if ranker.own_rank(e) is not None and ranker.own_rank(e) < PLAY_COMMON_RANK]
@@ -2108,21 +2266,24 @@ def extensions_of(words):
     return result
 
 
-def select(cands, frequency, trans, spelling=None):
+def select(cands, frequency, trans, spelling=None, thesaurus=None, core=frozenset()):
     """Pick the pro list (most common first) and its beginner part."""
-    ranker = Ranker(cands, frequency, trans, spelling)
+    ranker = Ranker(cands, frequency, trans, spelling, thesaurus, core)
     extensions = extensions_of(cands)
     kept = [w for w in cands
-            if rule_not_a_first_name(w, ranker)
-            and rule_not_blocking_play(w, ranker, extensions[w])]
+            if not (thesaurus is not None and thesaurus.only_offensive(w))
+            and (w in core or (rule_not_a_first_name(w, ranker)
+                               and rule_not_blocking_play(w, ranker, extensions[w])))]
     ordered = sorted(kept, key=ranker.score)
     pro = ordered[:PRO_TARGET]
     # Beginner words: only words that are frequent in their own right (or,
     # for a child's noun, in English), heard, and fit for a family game.
-    direct = [w for w in pro if ranker.beginner_rank(w) is not None
-              and ranker.spoken_somewhere(w) and rule_fit_for_beginners(w, trans)
-              and rule_everyday(w, ranker)]
-    beginner = set(sorted(direct, key=lambda w: (ranker.beginner_rank(w), sort_key(w)))[:BEGINNER_TARGET])
+    # Our core vocabulary of a child comes first.
+    direct = [w for w in pro if rule_fit_for_beginners(w, trans)
+              and (w in core or (ranker.beginner_rank(w) is not None
+                                 and ranker.spoken_somewhere(w) and rule_everyday(w, ranker)))]
+    beginner = set(sorted(direct, key=lambda w: (w not in core, ranker.beginner_rank(w) or 0,
+                                                 sort_key(w)))[:BEGINNER_TARGET])
     return sorted(pro, key=sort_key), beginner
 
 
@@ -2247,9 +2408,12 @@ def main():
     pkg_dir, english_dir = check_sources(args.npm_prefix, args.allow_other_versions)
     trans = load_trans()
     frequency = load_frequency(pkg_dir, english_dir)
-    spelling = load_spelling()
-    cands = candidates(trans, spelling, frequency.ranks)
-    pro, beginner = select(cands, frequency, trans, spelling)
+    thesaurus = load_thesaurus()
+    spelling = load_spelling(thesaurus)
+    core = read_core_words()
+    cands = core_candidates(core, candidates(trans, spelling, frequency.ranks, thesaurus),
+                            trans, spelling, thesaurus)
+    pro, beginner = select(cands, frequency, trans, spelling, thesaurus, core)
     text = render(pro, beginner)
     problems = validate_text(text)
     if problems:

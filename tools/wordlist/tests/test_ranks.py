@@ -263,6 +263,83 @@ class HeardAndEveryday(unittest.TestCase):
         self.assertFalse({"Derivat", "Parzelle", "Defizit", "begehren"} & everyday)
 
 
+GENERAL_SOURCE = [
+    "Pfütze {f} | Pfützen {pl} :: puddle | puddles",
+    "Aalsuppe {f} [cook.] :: eel soup",
+    "Rabe {m} [ornith.] :: raven",
+    "Kolkrabe {m} [ornith.] :: common raven",
+    "Schwan {m} [ornith.] :: swan",
+    "Schwanenhals {m} :: swan neck",
+    "Schwank {m} :: farce",
+    "Stundenplan {m} [stud.] :: timetable",
+    "Chip {m} | Chips {pl} :: chip | chips",
+    "Bums {m} [vulg.] :: bang",
+]
+GENERAL_RANKS = {"aal": 3000, "suppe": 2000, "schwanenhals": 900, "schwank": 8000}
+GENERAL_THESAURUS = [
+    "pfütze|1",
+    "-|Pfütze|Lache",
+    "-|Rabe|Krähe (Oberbegriff)",
+    "-|Schwan",
+    "-|Kolkrabe (fachspr.)",
+    "-|Bums (derb)|Knall",
+]
+
+
+class GeneralUseAndCoreWords(unittest.TestCase):
+    """Words without a rank: the thesaurus and our core vocabulary."""
+
+    @classmethod
+    def setUpClass(cls):
+        trans = builder.parse_trans(GENERAL_SOURCE)
+        cls.thesaurus = builder.Thesaurus(GENERAL_THESAURUS)
+        spelling = {"Pfütze", "Aalsuppe", "Aal", "Suppe", "Rabe", "Kolkrabe", "Schwan",
+                    "Schwanenhals", "Schwank", "Stundenplan", "Stunde", "Plan", "Chip",
+                    "Chips", "Bau", "Klotz", "Knall"}
+        cls.core = {"Bauklotz", "Stundenplan", "Chips", "Bums", "Baukloz", "Pfütze"}
+        cls.cands = builder.core_candidates(
+            cls.core, builder.candidates(trans, spelling, GENERAL_RANKS, cls.thesaurus),
+            trans, spelling, cls.thesaurus)
+        cls.frequency = builder.Frequency(GENERAL_RANKS, set(GENERAL_RANKS), set(), [])
+        cls.trans = trans
+        cls.ranker = builder.Ranker(cls.cands, cls.frequency, trans, spelling, cls.thesaurus)
+
+    def test_thesaurus_labels(self):
+        self.assertTrue(self.thesaurus.in_general_use("Rabe"))   # a hypernym is general
+        self.assertFalse(self.thesaurus.in_general_use("Kolkrabe"))
+        self.assertFalse(self.thesaurus.in_general_use("pfütze"))  # index lines are no sets
+        self.assertTrue(self.thesaurus.only_offensive("Bums"))
+        self.assertFalse(self.thesaurus.only_offensive("Knall"))
+
+    def test_a_word_in_general_use_goes_before_compounds_and_specialist_terms(self):
+        score = self.ranker.score
+        self.assertEqual(score("Pfütze")[0], builder.TIER_GENERAL)
+        self.assertLess(score("Pfütze"), score("Aalsuppe"))  # ranked by its parts only
+        # A field does not make a word in general use a specialist term.
+        self.assertLess(score("Rabe"), score("Aalsuppe"))
+        self.assertLess(score("Aalsuppe"), score("Kolkrabe"))
+
+    def test_a_word_in_general_use_does_not_end_play_too_early(self):
+        ext = builder.extensions_of(self.cands)
+        self.assertEqual(ext["Schwan"], ["Schwanenhals", "Schwank"])
+        self.assertTrue(builder.rule_not_blocking_play("Schwan", self.ranker, ext["Schwan"]))
+
+    def test_core_words_the_dictionary_misses_or_mislabels(self):
+        # No entry, spelled as a compound; an everyday word under a jargon label.
+        self.assertIn("Bauklotz", self.cands)
+        self.assertIn("Stundenplan", self.cands)
+        # Misspelled, a listed plural, a vulgar sense: the core list does not
+        # override these.
+        self.assertFalse({"Baukloz", "Chips", "Bums"} & set(self.cands))
+
+    def test_core_words_are_beginner_words(self):
+        pro, beginner = builder.select(self.cands, self.frequency, self.trans,
+                                       thesaurus=self.thesaurus, core=self.core)
+        self.assertLessEqual({"Bauklotz", "Stundenplan", "Pfütze"}, set(pro))
+        self.assertLessEqual({"Bauklotz", "Stundenplan", "Pfütze"}, beginner)
+        self.assertNotIn("Aalsuppe", beginner)
+
+
 class FileRules(unittest.TestCase):
     def test_validate_text_reports_each_broken_rule(self):
         problems = builder.validate_text("Bären\n:Apfel\nAale\nAale\nx\n")
