@@ -1528,8 +1528,13 @@ def rule_preferred_spelling(word, spelling, occs=(), trans=None):
     return not any(f_spelling in trans.senses[o.sense] for o in occs)
 
 
-def candidates(trans, spelling, ranks, thesaurus=None):
-    """word -> list of usable occurrences, after the rules on the sources."""
+def candidates(trans, spelling, ranks, thesaurus=None, core=frozenset()):
+    """word -> list of usable occurrences, after the rules on the sources.
+
+    Our core vocabulary says itself which words are base forms ("verboten",
+    "bewölkt", "Dürre", "weil"): the rules that tell forms from base forms
+    by the dictionary's tags leave its words alone, all others still apply.
+    """
     genus_names(trans, spelling, thesaurus)
     usable_by_word = {}
     for word in sorted(trans.occurrences):
@@ -1555,6 +1560,11 @@ def candidates(trans, spelling, ranks, thesaurus=None):
     result = {}
     for word in sorted(usable_by_word):
         occs = usable_by_word[word]
+        if word in core:
+            if ((all(o.plural_only for o in occs) or rule_not_plural(word, occs, trans))
+                    and rule_preferred_spelling(word, spelling, occs, trans)):
+                result[word] = occs
+            continue
         if not rule_not_abbreviation(word, trans):
             continue
         if not rule_not_built_on_insult(word, trans.insults, slurs, heads):
@@ -1619,6 +1629,12 @@ def core_candidates(core, cands, trans, spelling, thesaurus=None):
             word_class = "other"
         cands[word] = [Occurrence(word_class, frozenset(), False, "", 0, False)]
     return cands
+
+
+def spelled_core_compounds(core, spelling):
+    """Core nouns made of spelled parts ("Baumhaus", "Sandburg"): the
+    spelling dictionaries build such compounds by rule and list few."""
+    return {w for w in core if w[:1].isupper() and is_spelled_compound(w, spelling)}
 
 
 def read_core_words(path=CORE_WORDS):
@@ -2411,7 +2427,8 @@ def main():
     thesaurus = load_thesaurus()
     spelling = load_spelling(thesaurus)
     core = read_core_words()
-    cands = core_candidates(core, candidates(trans, spelling, frequency.ranks, thesaurus),
+    spelling |= spelled_core_compounds(core, spelling)
+    cands = core_candidates(core, candidates(trans, spelling, frequency.ranks, thesaurus, core),
                             trans, spelling, thesaurus)
     pro, beginner = select(cands, frequency, trans, spelling, thesaurus, core)
     text = render(pro, beginner)
