@@ -2282,21 +2282,33 @@ def extensions_of(words):
     return result
 
 
+def is_coarse_in_general_use(word, occs, thesaurus, core):
+    """The thesaurus knows the word only as coarse or abusive ("Fresse",
+    "Gesindel").  A sense filed under a field is a thing of its own
+    ("Hyäne [zool.]": the animal), and our core vocabulary is judged by us
+    ("nageln")."""
+    return (thesaurus is not None and word not in core and thesaurus.only_offensive(word)
+            and not any(o.labels & (TECHNICAL_LABELS | GENUS_FIELDS | CHILD_FIELDS) for o in occs))
+
+
 def select(cands, frequency, trans, spelling=None, thesaurus=None, core=frozenset()):
     """Pick the pro list (most common first) and its beginner part."""
     ranker = Ranker(cands, frequency, trans, spelling, thesaurus, core)
     extensions = extensions_of(cands)
     kept = [w for w in cands
-            if not (thesaurus is not None and thesaurus.only_offensive(w))
+            if not is_coarse_in_general_use(w, cands[w], thesaurus, core)
             and (w in core or (rule_not_a_first_name(w, ranker)
                                and rule_not_blocking_play(w, ranker, extensions[w])))]
     ordered = sorted(kept, key=ranker.score)
     pro = ordered[:PRO_TARGET]
     # Beginner words: only words that are frequent in their own right (or,
     # for a child's noun, in English), heard, and fit for a family game.
-    # Our core vocabulary of a child comes first.
+    # Our core vocabulary of a child comes first.  Other words need the
+    # thesaurus's word that they are in general use: the frequency lists
+    # also rank forms ("riefen", "Nadeln") and homographs ("einen").
     direct = [w for w in pro if rule_fit_for_beginners(w, trans)
               and (w in core or (ranker.beginner_rank(w) is not None
+                                 and (thesaurus is None or ranker.in_general_use(w))
                                  and ranker.spoken_somewhere(w) and rule_everyday(w, ranker)))]
     beginner = set(sorted(direct, key=lambda w: (w not in core, ranker.beginner_rank(w) or 0,
                                                  sort_key(w)))[:BEGINNER_TARGET])

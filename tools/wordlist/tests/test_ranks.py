@@ -274,6 +274,8 @@ GENERAL_SOURCE = [
     "Stundenplan {m} [stud.] :: timetable",
     "Chip {m} | Chips {pl} :: chip | chips",
     "Bums {m} [vulg.] :: bang",
+    "Hyäne {f} [zool.] :: hyena",
+    "Gesindel {n} :: rabble",
 ]
 GENERAL_RANKS = {"aal": 3000, "suppe": 2000, "schwanenhals": 900, "schwank": 8000}
 GENERAL_THESAURUS = [
@@ -283,6 +285,7 @@ GENERAL_THESAURUS = [
     "-|Schwan",
     "-|Kolkrabe (fachspr.)",
     "-|Bums (derb)|Knall",
+    "-|Hyäne (ugs., abwertend)|Gesindel (derb, abwertend)",
 ]
 
 
@@ -295,7 +298,7 @@ class GeneralUseAndCoreWords(unittest.TestCase):
         cls.thesaurus = builder.Thesaurus(GENERAL_THESAURUS)
         spelling = {"Pfütze", "Aalsuppe", "Aal", "Suppe", "Rabe", "Kolkrabe", "Schwan",
                     "Schwanenhals", "Schwank", "Stundenplan", "Stunde", "Plan", "Chip",
-                    "Chips", "Bau", "Klotz", "Knall"}
+                    "Chips", "Bau", "Klotz", "Knall", "Hyäne", "Gesindel"}
         cls.core = {"Bauklotz", "Stundenplan", "Chips", "Bums", "Baukloz", "Pfütze"}
         cls.cands = builder.core_candidates(
             cls.core, builder.candidates(trans, spelling, GENERAL_RANKS, cls.thesaurus),
@@ -338,6 +341,9 @@ class GeneralUseAndCoreWords(unittest.TestCase):
         self.assertLessEqual({"Bauklotz", "Stundenplan", "Pfütze"}, set(pro))
         self.assertLessEqual({"Bauklotz", "Stundenplan", "Pfütze"}, beginner)
         self.assertNotIn("Aalsuppe", beginner)
+        # Only coarse uses in the thesaurus drop a word, but not the animal.
+        self.assertNotIn("Gesindel", pro)
+        self.assertIn("Hyäne", pro)
 
 
 class FileRules(unittest.TestCase):

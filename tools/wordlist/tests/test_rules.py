@@ -191,6 +191,16 @@ class BaseForms(unittest.TestCase):
         self.assertEqual(words, {"einweihen", "weinen", "aufregen", "aufgeregt", "vereinigen", "vereint",
                                  "spannen", "spannend", "fesselnd", "sollen", "wenn", "falls"})
 
+    def test_core_words_are_base_forms_by_our_own_judgement(self):
+        lines = ("verbieten {vt} | verbietend | verboten :: to forbid | forbidding | forbidden",
+                 "verboten {adj} :: forbidden",
+                 "Chip {m} | Chips {pl} :: chip | chips")
+        self.assertNotIn("verboten", select_from(*lines))
+        words = set(builder.candidates(builder.parse_trans(lines), EverythingSpelled(), {},
+                                       core={"verboten", "Chips"}))
+        # A core word is no verb form, but a plural the entry lists stays one.
+        self.assertEqual(words, {"verbieten", "verboten", "Chip"})
+
     def test_participles_tagged_as_verbs_and_adjectives_written_declined(self):
         words = select_from(
             "jdn. heiligsprechen {vt} [relig.] | heiligsprechend | heiliggesprochen :: to canonize sb. | canonizing | canonized",
