@@ -101,7 +101,7 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
 fragment. Every letter must keep the fragment the beginning of a word of the
 built-in German dictionary, and whoever completes a whole word loses it.
 
-Two levels (about 8,000 and 28,000 words), points, hints, a game clock,
+Two levels (about 8,000 and 31,000 words), points, hints, a game clock,
 rounds of twenty words and a table of the twenty best scores. All texts of
 the game and its help are German.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)

@@ -73,7 +73,7 @@ EXPECTED_DEBIAN = {
     "wngerman": "20161207-11",
 }
 
-PRO_TARGET = 30000          # words in the full ("pro") list
+PRO_TARGET = 31000          # words in the full ("pro") list
 BEGINNER_TARGET = 8000      # most frequent of them, marked with ":"
 PRO_RANGE = (25000, 32000)  # hard limits checked on the result
 BEGINNER_RANGE = (7800, 8200)
@@ -1631,10 +1631,22 @@ def core_candidates(core, cands, trans, spelling, thesaurus=None):
     return cands
 
 
-def spelled_core_compounds(core, spelling):
-    """Core nouns made of spelled parts ("Baumhaus", "Sandburg"): the
-    spelling dictionaries build such compounds by rule and list few."""
-    return {w for w in core if w[:1].isupper() and is_spelled_compound(w, spelling)}
+def spelled_core_compounds(core, spelling, heads=()):
+    """Core nouns made of spelled parts ("Baumhaus", "Sandburg"), and the
+    dictionary's nouns made of two core words ("Obstsalat"): the spelling
+    dictionaries build such compounds by rule and list few."""
+    parts = core_compound_parts(core, heads)
+    return ({w for w in core if w[:1].isupper() and is_spelled_compound(w, spelling)}
+            | {w for w in heads if w[:1].isupper() and is_spelled_compound(w, parts)})
+
+
+def core_compound_parts(core, heads):
+    """The core words a compound of everyday words is made of: nouns and
+    verbs.  Prepositions and adverbs make other words ("Neben|frau",
+    "Mehr|menge")."""
+    verbs = {w for w in core if w[:1].islower() and w in heads
+             and any(o.word_class == "verb" for o in heads[w])}
+    return {w for w in core if w[:1].isupper()} | verbs
 
 
 def read_core_words(path=CORE_WORDS):
@@ -1653,6 +1665,9 @@ TECHNICAL_SHIFT = 5
 # A word without rank that starts or ends this many headwords of the
 # dictionary is a word people build on ("Igel": "Seeigel", "Igelfisch" ...).
 PRODUCTIVE_MIN = 5
+# A compound is rarer than its parts: a compound of two core words ranks as
+# a beginner word by its rarer part's rank times this.
+CORE_COMPOUND_DAMPING = 4
 # Sorts after every rank of the frequency lists.
 RANK_UNKNOWN = 10 ** 9
 # Things a child names, by the fields the dictionary files them under:
@@ -1761,6 +1776,7 @@ class Ranker:
         self.family = compound_families({w for w in self.heads if w.isalpha()})
         self._child = None
         self._form_owners = None
+        self._core_parts = None
 
     def translation_rank(self, word):
         """Best rank in the English spoken list of the one-word translations
@@ -1774,9 +1790,17 @@ class Ranker:
 
     def in_general_use(self, word):
         """The thesaurus holds the word in general use, or it is a child's
-        noun with an English rank ("Schwan": "swan")."""
+        noun with an English rank ("Schwan": "swan") or a compound of two
+        words of our core vocabulary ("Obst|salat", "Fenster|bank")."""
         return ((self.thesaurus is not None and self.thesaurus.in_general_use(word))
-                or self.english_rank(word, True) is not None)
+                or self.english_rank(word, True) is not None
+                or self.is_core_compound(word))
+
+    def is_core_compound(self, word):
+        if self._core_parts is None:
+            self._core_parts = core_compound_parts(self.core, self.trans.occurrences)
+        return (bool(self.core) and word not in self.core and word[:1].isupper()
+                and is_spelled_compound(word, self._core_parts))
 
     def productivity(self, word):
         """How many compounds of the dictionary the word is part of (with a
@@ -1991,9 +2015,12 @@ class Ranker:
     def beginner_rank(self, word):
         """How common a word is for a beginner: its own rank, the rank of its
         forms heard, or, for a child's noun, the damped English one,
-        whichever is best."""
+        whichever is best.  A compound of two core words is as common as
+        its rarer part."""
         ranks = [r for r in (self.own_rank(word), self.heard_form_rank(word),
                              self.english_rank(word)) if r is not None]
+        if not ranks and self.is_core_compound(word):
+            ranks = [CORE_COMPOUND_DAMPING * r for r in (self.compound_rank(word),) if r is not None]
         return min(ranks) if ranks else None
 
     def spoken_somewhere(self, word):
@@ -2310,7 +2337,8 @@ def select(cands, frequency, trans, spelling=None, thesaurus=None, core=frozense
               and (w in core or (ranker.beginner_rank(w) is not None
                                  and (thesaurus is None or ranker.in_general_use(w))
                                  and ranker.spoken_somewhere(w) and rule_everyday(w, ranker)))]
-    beginner = set(sorted(direct, key=lambda w: (w not in core, ranker.beginner_rank(w) or 0,
+    beginner = set(sorted(direct, key=lambda w: (w not in core,
+                                                 0 if w in core else ranker.beginner_rank(w),
                                                  sort_key(w)))[:BEGINNER_TARGET])
     return sorted(pro, key=sort_key), beginner
 
@@ -2439,7 +2467,7 @@ def main():
     thesaurus = load_thesaurus()
     spelling = load_spelling(thesaurus)
     core = read_core_words()
-    spelling |= spelled_core_compounds(core, spelling)
+    spelling |= spelled_core_compounds(core, spelling, trans.occurrences)
     cands = core_candidates(core, candidates(trans, spelling, frequency.ranks, thesaurus, core),
                             trans, spelling, thesaurus)
     pro, beginner = select(cands, frequency, trans, spelling, thesaurus, core)

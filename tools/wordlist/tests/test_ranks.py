@@ -276,8 +276,12 @@ GENERAL_SOURCE = [
     "Bums {m} [vulg.] :: bang",
     "Hyäne {f} [zool.] :: hyena",
     "Gesindel {n} :: rabble",
+    "Obstsalat {m} [cook.] :: fruit salad",
+    "Aalsalat {m} [cook.] :: eel salad",
+    "Nebensalat {m} [cook.] :: side salad",
 ]
-GENERAL_RANKS = {"aal": 3000, "suppe": 2000, "schwanenhals": 900, "schwank": 8000}
+GENERAL_RANKS = {"aal": 3000, "suppe": 2000, "schwanenhals": 900, "schwank": 8000,
+                 "obst": 4000, "salat": 5000}
 GENERAL_THESAURUS = [
     "pfütze|1",
     "-|Pfütze|Lache",
@@ -298,12 +302,14 @@ class GeneralUseAndCoreWords(unittest.TestCase):
         cls.thesaurus = builder.Thesaurus(GENERAL_THESAURUS)
         spelling = {"Pfütze", "Aalsuppe", "Aal", "Suppe", "Rabe", "Kolkrabe", "Schwan",
                     "Schwanenhals", "Schwank", "Stundenplan", "Stunde", "Plan", "Chip",
-                    "Chips", "Bau", "Klotz", "Knall", "Hyäne", "Gesindel"}
-        cls.core = {"Bauklotz", "Stundenplan", "Chips", "Bums", "Baukloz", "Pfütze"}
+                    "Chips", "Bau", "Klotz", "Knall", "Hyäne", "Gesindel", "Obst", "Salat"}
+        cls.core = {"Bauklotz", "Stundenplan", "Chips", "Bums", "Baukloz", "Pfütze", "Obst", "Salat", "neben"}
+        spelling |= builder.spelled_core_compounds(cls.core, spelling, trans.occurrences)
         cls.cands = builder.core_candidates(
             cls.core, builder.candidates(trans, spelling, GENERAL_RANKS, cls.thesaurus),
             trans, spelling, cls.thesaurus)
-        cls.frequency = builder.Frequency(GENERAL_RANKS, set(GENERAL_RANKS), set(), [])
+        cls.frequency = builder.Frequency(GENERAL_RANKS, set(GENERAL_RANKS), set(), [],
+                                          {"fruit": 300, "salad": 900, "eel": 5000})
         cls.trans = trans
         cls.ranker = builder.Ranker(cls.cands, cls.frequency, trans, spelling, cls.thesaurus)
 
@@ -341,6 +347,16 @@ class GeneralUseAndCoreWords(unittest.TestCase):
         self.assertLessEqual({"Bauklotz", "Stundenplan", "Pfütze"}, set(pro))
         self.assertLessEqual({"Bauklotz", "Stundenplan", "Pfütze"}, beginner)
         self.assertNotIn("Aalsuppe", beginner)
+        # A compound of two core words is an everyday word, as common as
+        # its rarer part, damped; one of other words is not.
+        self.assertIn("Obstsalat", beginner)
+        with_core = builder.Ranker(self.cands, self.frequency, self.trans,
+                                   thesaurus=self.thesaurus, core=self.core)
+        self.assertEqual(with_core.beginner_rank("Obstsalat"),
+                         builder.CORE_COMPOUND_DAMPING * 5000)
+        # Not spelled: not made of core words, or not of core nouns and verbs.
+        self.assertNotIn("Aalsalat", self.cands)
+        self.assertNotIn("Nebensalat", self.cands)
         # Only coarse uses in the thesaurus drop a word, but not the animal.
         self.assertNotIn("Gesindel", pro)
         self.assertIn("Hyäne", pro)
