@@ -1667,7 +1667,9 @@ TECHNICAL_SHIFT = 5
 PRODUCTIVE_MIN = 5
 # A compound is rarer than its parts: a compound of two core words ranks as
 # a beginner word by its rarer part's rank times this.
-CORE_COMPOUND_DAMPING = 4
+CORE_COMPOUND_DAMPING = 12
+# Words among this many of the English spoken list are common.
+COMMON_ENGLISH_RANK = 10000
 # Sorts after every rank of the frequency lists.
 RANK_UNKNOWN = 10 ** 9
 # Things a child names, by the fields the dictionary files them under:
@@ -1797,10 +1799,22 @@ class Ranker:
                 or self.is_core_compound(word))
 
     def is_core_compound(self, word):
+        """Made of two core nouns or verbs and named in English by common
+        spoken words ("Obstsalat": "fruit salad"; not "Fahrensmann":
+        "seaman", "Raumangst": "claustrophobia")."""
         if self._core_parts is None:
             self._core_parts = core_compound_parts(self.core, self.trans.occurrences)
-        return (bool(self.core) and word not in self.core and word[:1].isupper()
-                and is_spelled_compound(word, self._core_parts))
+        if not (self.core and word not in self.core and word[:1].isupper()
+                and is_spelled_compound(word, self._core_parts)):
+            return False
+        for o in self.cands.get(word, ()):
+            for name in o.plain_english if o.group == 0 else ():
+                parts = name.split()
+                ranks = [english_rank(p, self.frequency) for p in parts]
+                if (len(parts) <= 2 and all(re.fullmatch(r"[a-z]+", p) for p in parts)
+                        and all(r is not None and r < COMMON_ENGLISH_RANK for r in ranks)):
+                    return True
+        return False
 
     def productivity(self, word):
         """How many compounds of the dictionary the word is part of (with a
