@@ -2224,10 +2224,11 @@ def rule_not_blocking_play(word, ranker, extensions):
 
     "Schi" (a spelling of "Ski") has no rank of its own but starts "Schiff",
     "Schicht", "Schild": a player spelling those would lose on it.  Such a
-    word goes if two or more words it starts are common.  A word in general
-    use stays ("Schwan" before "schwanger"), rank or not.
+    word goes if two or more words it starts are common.  A child's noun
+    with an English rank stays ("Schwan": "swan", before "Schwank",
+    "Schwanenhals").
     """
-    if ranker.own_rank(word) is not None or ranker.in_general_use(word):
+    if ranker.own_rank(word) is not None or ranker.english_rank(word, True) is not None:
         return True
     common = [e for e in extensions
               if ranker.own_rank(e) is not None and ranker.own_rank(e) < PLAY_COMMON_RANK]

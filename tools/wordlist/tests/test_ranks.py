@@ -279,9 +279,12 @@ GENERAL_SOURCE = [
     "Obstsalat {m} [cook.] :: fruit salad",
     "Aalsalat {m} [cook.] :: eel salad",
     "Nebensalat {m} [cook.] :: side salad",
+    "Schi {m} :: ski",
+    "Schiff {n} :: ship",
+    "Schicht {f} :: layer",
 ]
 GENERAL_RANKS = {"aal": 3000, "suppe": 2000, "schwanenhals": 900, "schwank": 8000,
-                 "obst": 4000, "salat": 5000}
+                 "obst": 4000, "salat": 5000, "schiff": 60, "schicht": 70}
 GENERAL_THESAURUS = [
     "pfütze|1",
     "-|Pfütze|Lache",
@@ -290,6 +293,7 @@ GENERAL_THESAURUS = [
     "-|Kolkrabe (fachspr.)",
     "-|Bums (derb)|Knall",
     "-|Hyäne (ugs., abwertend)|Gesindel (derb, abwertend)",
+    "-|Schi|Ski",
 ]
 
 
@@ -302,14 +306,14 @@ class GeneralUseAndCoreWords(unittest.TestCase):
         cls.thesaurus = builder.Thesaurus(GENERAL_THESAURUS)
         spelling = {"Pfütze", "Aalsuppe", "Aal", "Suppe", "Rabe", "Kolkrabe", "Schwan",
                     "Schwanenhals", "Schwank", "Stundenplan", "Stunde", "Plan", "Chip",
-                    "Chips", "Bau", "Klotz", "Knall", "Hyäne", "Gesindel", "Obst", "Salat"}
+                    "Chips", "Bau", "Klotz", "Knall", "Hyäne", "Gesindel", "Obst", "Salat", "Schi", "Schiff", "Schicht"}
         cls.core = {"Bauklotz", "Stundenplan", "Chips", "Bums", "Baukloz", "Pfütze", "Obst", "Salat", "neben"}
         spelling |= builder.spelled_core_compounds(cls.core, spelling, trans.occurrences)
         cls.cands = builder.core_candidates(
             cls.core, builder.candidates(trans, spelling, GENERAL_RANKS, cls.thesaurus),
             trans, spelling, cls.thesaurus)
         cls.frequency = builder.Frequency(GENERAL_RANKS, set(GENERAL_RANKS), set(), [],
-                                          {"fruit": 300, "salad": 900, "eel": 5000})
+                                          {"fruit": 300, "salad": 900, "eel": 5000, "swan": 2000})
         cls.trans = trans
         cls.ranker = builder.Ranker(cls.cands, cls.frequency, trans, spelling, cls.thesaurus)
 
@@ -328,10 +332,12 @@ class GeneralUseAndCoreWords(unittest.TestCase):
         self.assertLess(score("Rabe"), score("Aalsuppe"))
         self.assertLess(score("Aalsuppe"), score("Kolkrabe"))
 
-    def test_a_word_in_general_use_does_not_end_play_too_early(self):
+    def test_a_childs_noun_does_not_end_play_too_early(self):
         ext = builder.extensions_of(self.cands)
         self.assertEqual(ext["Schwan"], ["Schwanenhals", "Schwank"])
         self.assertTrue(builder.rule_not_blocking_play("Schwan", self.ranker, ext["Schwan"]))
+        # General use alone does not keep a rare spelling before common words.
+        self.assertFalse(builder.rule_not_blocking_play("Schi", self.ranker, ext["Schi"]))
 
     def test_core_words_the_dictionary_misses_or_mislabels(self):
         # No entry, spelled as a compound; an everyday word under a jargon label.
