@@ -1076,7 +1076,8 @@ def is_spelled_compound(word, spelling):
 
     The spelling dictionaries build compounds by rule and list few of them.
     The last part is a noun the dictionaries spell; the first is a word, a
-    word with a joint, or a verb stem ("trink" of "trinken").  An old
+    word with a joint, a verb stem ("trink" of "trinken") or a noun without
+    its last "e" or "n" ("Farb|kasten", "Oster|ei").  An old
     spelling fails in either part ("Fluß|ufer").
     """
     if not word[0].isupper():
@@ -1094,6 +1095,10 @@ def is_spelled_compound(word, spelling):
             # "kuschel|n", but "fer|n" is no verb.
             verb = stem.lower() + ("n" if len(stem) > 3 and stem.endswith(("el", "er")) else "en")
             if stem in spelling or stem.lower() in spelling or verb in spelling:
+                return True
+            # A noun that drops its last letter: "Farb|kasten", "Oster|ei".
+            noun = stem[0].upper() + stem[1:]
+            if not joint and (noun + "e" in spelling or noun + "n" in spelling):
                 return True
     return False
 

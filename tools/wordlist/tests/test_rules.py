@@ -329,8 +329,8 @@ class Spelling(unittest.TestCase):
 
     def test_compounds_of_spelled_parts(self):
         spelling = {"Pause", "Brot", "Spiegel", "Ei", "trinken", "Halm", "kuscheln", "Tier",
-                    "Ufer", "fern", "Ion", "Fluss"}
-        for word in ("Pausenbrot", "Spiegelei", "Trinkhalm", "Kuscheltier"):
+                    "Ufer", "fern", "Ion", "Fluss", "Farbe", "Kasten", "Ostern"}
+        for word in ("Pausenbrot", "Spiegelei", "Trinkhalm", "Kuscheltier", "Farbkasten", "Osterei"):
             self.assertTrue(builder.is_spelled_compound(word, spelling), word)
         # An old spelling in a part, a part that is no word ("Fer", not "fern").
         for word in ("Flußufer", "Ferion", "Brot"):
