@@ -111,7 +111,7 @@ VULGAR_LABELS = {"vulg.", "derb"}
 # ironic name for people mocks them ("Gutmensch {m} [iron.]").
 OFFENSIVE_SENSE_LABELS = {"pej.", "slang", "iron."}
 # Labels that cover every alternative of their group when they end it.
-GROUP_LABELS = VULGAR_LABELS | {"slang"}
+GROUP_LABELS = VULGAR_LABELS | {"slang", "pej."}
 # A sense translated by one of these English words is an insult, labelled or
 # not ("Dorftrottel" = "village idiot").  Only words that are insults in
 # every use: "pig" or "ass" name animals, "tart" a cake, "sod" turf.
@@ -584,8 +584,9 @@ def english_is_slang(english_group):
 
 
 def english_is_marked(english_group):
-    """True if a translation of this sense is labelled slang or vulgar."""
-    return any({l.strip() for l in LABEL_RE.findall(a)} & {"slang", "vulg."}
+    """True if a translation of this sense is labelled slang, vulgar or
+    pejorative."""
+    return any({l.strip() for l in LABEL_RE.findall(a)} & {"slang", "vulg.", "pej."}
                for a in english_group.split(";"))
 
 
@@ -871,7 +872,9 @@ def parse_line(line, data, line_number=0):
         # group, one sense: "Fick {m}; Ficken {n}; Vögeln {n} [vulg.]",
         # "Dünnpfiff {m} [ugs.]; Dünnschiss {m}; Scheißerei {f} [slang]".
         # A pejorative label stays with its word ("Fernseher {m}; Glotze {f}
-        # [pej.]"); insults are recognised by their translation.
+        # [pej.] :: television set") unless the English is pejorative too
+        # ("Hundesohn {m}; fieser Hund {m} [pej.] :: cur [pej.]"); insults
+        # are recognised by their translation.
         # Where the English side is plain, the label belongs to the last
         # alternative only: "Schnupfen {m}; ...; Nasentripper {m} [vulg.]
         # [med.] :: head cold" is no vulgar sense of "Schnupfen".

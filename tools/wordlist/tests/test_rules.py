@@ -52,7 +52,9 @@ class LabelScope(unittest.TestCase):
         self.assertEqual(words, {"Weltverbesserer"})
 
     def test_pejorative_label_stays_with_its_word(self):
-        words = select_from("Fernseher {m}; Glotze {f} [pej.] :: television set; telly")
+        words = select_from("Fernseher {m}; Glotze {f} [pej.] :: television set; telly",
+                            "Hundesohn {m}; fieser Hund {m} (Person) [pej.] :: cur (person) [pej.]")
+        # Where the English is pejorative as well, the label covers the group.
         self.assertEqual(words, {"Fernseher"})
 
     def test_sense_translated_by_an_insult_is_unusable(self):
