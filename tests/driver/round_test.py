@@ -267,7 +267,9 @@ def main():
                     break
                 if moves == 1 and word % 3 == 0:
                     game.tick(37, clock_running)
-                if moves == 2 and word == 8:
+                # A hint in the middle of a word, the first time a word from
+                # the ninth on is still open after a move.
+                if word >= 8 and not game.seen["hint in mid-word"]:
                     game.hint("!")
             if game.failures:
                 break
