@@ -369,9 +369,6 @@ class Thesaurus:
                                        for label in group.split(","))
                     self.uses[m.group(1)].append(labels)
 
-    def __contains__(self, word):
-        return word in self.uses
-
     def __iter__(self):
         return iter(self.uses)
 
@@ -1787,6 +1784,7 @@ class Ranker:
         self._child = None
         self._form_owners = None
         self._core_parts = None
+        self._core_compounds = {}  # word -> is_core_compound(word)
 
     def translation_rank(self, word):
         """Best rank in the English spoken list of the one-word translations
@@ -1810,17 +1808,21 @@ class Ranker:
         """Made of two core nouns or verbs and named in English by common
         spoken words ("Obstsalat": "fruit salad"; not "Fahrensmann":
         "seaman", "Raumangst": "claustrophobia")."""
+        if word not in self._core_compounds:
+            self._core_compounds[word] = self._is_core_compound(word)
+        return self._core_compounds[word]
+
+    def _is_core_compound(self, word):
         if self._core_parts is None:
             self._core_parts = core_compound_parts(self.core, self.trans.occurrences)
         if not (self.core and word not in self.core and word[:1].isupper()
                 and is_spelled_compound(word, self._core_parts)):
             return False
-        for o in self.cands.get(word, ()):
-            for name in o.plain_english if o.group == 0 else ():
-                parts = name.split()
+        for name in (a for o in self.cands.get(word, ()) if o.group == 0 for a in o.plain_english):
+            parts = name.split()
+            if len(parts) <= 2 and all(re.fullmatch(r"[a-z]+", p) for p in parts):
                 ranks = [english_rank(p, self.frequency) for p in parts]
-                if (len(parts) <= 2 and all(re.fullmatch(r"[a-z]+", p) for p in parts)
-                        and all(r is not None and r < COMMON_ENGLISH_RANK for r in ranks)):
+                if all(r is not None and r < COMMON_ENGLISH_RANK for r in ranks):
                     return True
         return False
 
