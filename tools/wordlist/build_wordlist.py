@@ -36,6 +36,7 @@ Standard library only.
 
 import argparse
 import json
+import math
 import os
 import re
 import subprocess
@@ -320,7 +321,7 @@ def hunspell_encoding(aff_path):
     return "ISO-8859-1"
 
 
-def load_spelling(thesaurus=None):
+def load_spelling(thesaurus=None, ngerman=None):
     """Every correctly spelled word the sources know: ngerman and hunspell
     forms, and the thesaurus words in general use ("Zahnpasta", a compound
     the spelling dictionaries build by rule but do not list)."""
@@ -328,7 +329,7 @@ def load_spelling(thesaurus=None):
     with open(HUNSPELL_AFF_PATH, encoding=encoding) as f:
         suffixes = hunspell_suffixes(f)
     with open(HUNSPELL_PATH, encoding=encoding) as f:
-        words = load_ngerman() | hunspell_words(f, suffixes)
+        words = (load_ngerman() if ngerman is None else ngerman) | hunspell_words(f, suffixes)
     if thesaurus is not None:
         words |= {w for w in thesaurus if thesaurus.in_general_use(w)}
     return words
@@ -374,6 +375,9 @@ class Thesaurus:
 
     def in_general_use(self, word):
         return any(labels <= THESAURUS_GENERAL_LABELS for labels in self.uses.get(word, ()))
+
+    def senses(self, word):
+        return len(self.uses.get(word, ()))
 
     def only_offensive(self, word):
         uses = self.uses.get(word, ())
@@ -1103,9 +1107,16 @@ def is_spelled_compound(word, spelling):
     return False
 
 
-def rule_not_vulgar(occs):
-    """A vulgar sense anywhere drops the word, not only the sense."""
-    return not any(o.labels & VULGAR_LABELS for o in occs)
+def rule_not_vulgar(occs, in_general_use=False):
+    """A vulgar sense drops the word, not only the sense ("Vögeln"), unless
+    it is an aside: the word's first sense and most of its senses are
+    plain, and the thesaurus holds the word in general use ("Dreck": dirt,
+    rubbish, and once "shit")."""
+    vulgar = sum(1 for o in occs if o.labels & VULGAR_LABELS)
+    if not vulgar:
+        return True
+    plain = [o for o in occs if not (o.labels & (VULGAR_LABELS | OFFENSIVE_SENSE_LABELS) or o.insult)]
+    return in_general_use and occs[0] in plain and len(plain) > vulgar
 
 
 def rule_case_matches_class(word, occ):
@@ -1546,7 +1557,8 @@ def candidates(trans, spelling, ranks, thesaurus=None, core=frozenset()):
         occs = trans.occurrences[word]
         if not rule_shape(word) or not rule_current_spelling(word, spelling):
             continue
-        if not rule_not_vulgar(occs) or not rule_not_blocked(word):
+        general = thesaurus is not None and thesaurus.in_general_use(word)
+        if not rule_not_vulgar(occs, general) or not rule_not_blocked(word):
             continue
         usable = [o for o in occs if rule_usable_occurrence(word, o)]
         counted = plural_senses_count(word, usable, trans, spelling)
@@ -1675,6 +1687,17 @@ PRODUCTIVE_MIN = 5
 CORE_COMPOUND_DAMPING = 12
 # Words among this many of the English spoken list are common.
 COMMON_ENGLISH_RANK = 10000
+# Order of words in general use without a rank of their own, on a log
+# scale (see Ranker.general_score): where neither its parts nor its English
+# name give a rank, a word counts as if ranked about 22,000; each letter
+# makes it rarer, each synonym set holding it more common, and a place in
+# ngerman, the smaller spelling list, more common still.  Fitted on the
+# words of our core vocabulary that have no rank, against all other words
+# of the tier.
+GENERAL_UNRANKED = 10.0
+GENERAL_PER_LETTER = 0.8
+GENERAL_PER_SENSE = 2.0
+GENERAL_IN_NGERMAN = 3.0
 # Sorts after every rank of the frequency lists.
 RANK_UNKNOWN = 10 ** 9
 # Things a child names, by the fields the dictionary files them under:
@@ -1762,9 +1785,11 @@ class Ranker:
         against "Buch").
     """
 
-    def __init__(self, cands, frequency, trans, spelling=None, thesaurus=None, core=frozenset()):
+    def __init__(self, cands, frequency, trans, spelling=None, thesaurus=None, core=frozenset(),
+                 ngerman=frozenset()):
         self.cands = cands
         self.core = core  # our core vocabulary of a child: common whatever the lists say
+        self.ngerman = ngerman  # the smaller spelling list: more common words
         self.spelling = spelling  # forms of current spelling ("Strass" is not "Strasse")
         self.thesaurus = thesaurus  # words in general use, without a frequency rank
         self.frequency = frequency
@@ -1825,6 +1850,23 @@ class Ranker:
                 if all(r is not None and r < COMMON_ENGLISH_RANK for r in ranks):
                     return True
         return False
+
+    def general_score(self, word, compound_rank):
+        """Log-scale sort key of a word in general use without a rank.
+
+        The better of its parts' rank and its English name's rank in the
+        spoken list ("Pfütze": "puddle") is the start; short words, words
+        with many senses and words of the smaller spelling list are more
+        common ("Krapfen", "Nougat" before "Fleischbrühwürfel").
+        """
+        ranks = [x for x in (compound_rank, self.translation_rank(word)) if x is not None]
+        score = math.log(min(ranks)) if ranks else GENERAL_UNRANKED
+        score += GENERAL_PER_LETTER * len(word)
+        if self.thesaurus is not None:
+            score -= GENERAL_PER_SENSE * math.log(1 + self.thesaurus.senses(word))
+        if word in self.ngerman:
+            score -= GENERAL_IN_NGERMAN
+        return round(score, 9)
 
     def productivity(self, word):
         """How many compounds of the dictionary the word is part of (with a
@@ -2095,10 +2137,8 @@ class Ranker:
             # The frequency lists miss much of a child's day ("Pfütze",
             # "gähnen", "Schnuller"); a word the thesaurus holds in general
             # use goes before the compounds and rare words known only to
-            # the dictionary ("Aalsuppe"), and the more often English
-            # speakers name the thing ("puddle"), the earlier.
-            ranks = [x for x in (r, self.translation_rank(word)) if x is not None]
-            return (TIER_GENERAL, min(ranks, default=RANK_UNKNOWN), len(word), sort_key(word))
+            # the dictionary ("Aalsuppe").
+            return (TIER_GENERAL, self.general_score(word, r), sort_key(word))
         if r is not None:
             return (TIER_COMPOUND + shift, r, len(word), sort_key(word))
         return (TIER_NONE + shift, len(word), sort_key(word))
@@ -2343,9 +2383,10 @@ def is_coarse_in_general_use(word, occs, thesaurus, core):
             and not any(o.labels & (TECHNICAL_LABELS | GENUS_FIELDS | CHILD_FIELDS) for o in occs))
 
 
-def select(cands, frequency, trans, spelling=None, thesaurus=None, core=frozenset()):
+def select(cands, frequency, trans, spelling=None, thesaurus=None, core=frozenset(),
+           ngerman=frozenset()):
     """Pick the pro list (most common first) and its beginner part."""
-    ranker = Ranker(cands, frequency, trans, spelling, thesaurus, core)
+    ranker = Ranker(cands, frequency, trans, spelling, thesaurus, core, ngerman)
     extensions = extensions_of(cands)
     kept = [w for w in cands
             if not is_coarse_in_general_use(w, cands[w], thesaurus, core)
@@ -2490,12 +2531,13 @@ def main():
     trans = load_trans()
     frequency = load_frequency(pkg_dir, english_dir)
     thesaurus = load_thesaurus()
-    spelling = load_spelling(thesaurus)
+    ngerman = load_ngerman()
+    spelling = load_spelling(thesaurus, ngerman)
     core = read_core_words()
     spelling |= spelled_core_compounds(core, spelling, trans.occurrences)
     cands = core_candidates(core, candidates(trans, spelling, frequency.ranks, thesaurus, core),
                             trans, spelling, thesaurus)
-    pro, beginner = select(cands, frequency, trans, spelling, thesaurus, core)
+    pro, beginner = select(cands, frequency, trans, spelling, thesaurus, core, ngerman)
     text = render(pro, beginner)
     problems = validate_text(text)
     if problems:

@@ -282,8 +282,10 @@ GENERAL_SOURCE = [
     "Schi {m} :: ski",
     "Schiff {n} :: ship",
     "Schicht {f} :: layer",
+    "Krapfen {m} [cook.] :: doughnut",
+    "Suppenwürfel {m} [cook.] :: stock cube",
 ]
-GENERAL_RANKS = {"aal": 3000, "suppe": 2000, "schwanenhals": 900, "schwank": 8000,
+GENERAL_RANKS = {"aal": 3000, "suppe": 2000, "würfel": 1500, "schwanenhals": 900, "schwank": 8000,
                  "obst": 4000, "salat": 5000, "schiff": 60, "schicht": 70}
 GENERAL_THESAURUS = [
     "pfütze|1",
@@ -294,6 +296,9 @@ GENERAL_THESAURUS = [
     "-|Bums (derb)|Knall",
     "-|Hyäne (ugs., abwertend)|Gesindel (derb, abwertend)",
     "-|Schi|Ski",
+    "-|Krapfen|Berliner",
+    "-|Krapfen|Kreppel",
+    "-|Suppenwürfel|Brühwürfel",
 ]
 
 
@@ -306,7 +311,8 @@ class GeneralUseAndCoreWords(unittest.TestCase):
         cls.thesaurus = builder.Thesaurus(GENERAL_THESAURUS)
         spelling = {"Pfütze", "Aalsuppe", "Aal", "Suppe", "Rabe", "Kolkrabe", "Schwan",
                     "Schwanenhals", "Schwank", "Stundenplan", "Stunde", "Plan", "Chip",
-                    "Chips", "Bau", "Klotz", "Knall", "Hyäne", "Gesindel", "Obst", "Salat", "Schi", "Schiff", "Schicht"}
+                    "Chips", "Bau", "Klotz", "Knall", "Hyäne", "Gesindel", "Obst", "Salat", "Schi",
+                    "Schiff", "Schicht", "Krapfen", "Suppenwürfel", "Suppe", "Würfel"}
         cls.core = {"Bauklotz", "Stundenplan", "Chips", "Bums", "Baukloz", "Pfütze", "Obst", "Salat", "neben"}
         spelling |= builder.spelled_core_compounds(cls.core, spelling, trans.occurrences)
         cls.cands = builder.core_candidates(
@@ -315,6 +321,7 @@ class GeneralUseAndCoreWords(unittest.TestCase):
         cls.frequency = builder.Frequency(GENERAL_RANKS, set(GENERAL_RANKS), set(), [],
                                           {"fruit": 300, "salad": 900, "eel": 5000, "swan": 2000})
         cls.trans = trans
+        cls.spelling = spelling
         cls.ranker = builder.Ranker(cls.cands, cls.frequency, trans, spelling, cls.thesaurus)
 
     def test_thesaurus_labels(self):
@@ -331,6 +338,14 @@ class GeneralUseAndCoreWords(unittest.TestCase):
         # A field does not make a word in general use a specialist term.
         self.assertLess(score("Rabe"), score("Aalsuppe"))
         self.assertLess(score("Aalsuppe"), score("Kolkrabe"))
+
+    def test_short_words_with_many_senses_lead_the_words_in_general_use(self):
+        # No rank at all, but short, in two synonym sets and in ngerman:
+        # before a long compound of ranked parts.
+        ranker = builder.Ranker(self.cands, self.frequency, self.trans, self.spelling,
+                                self.thesaurus, ngerman={"Krapfen"})
+        self.assertLess(ranker.score("Krapfen"), ranker.score("Suppenwürfel"))
+        self.assertLess(ranker.score("Krapfen"), self.ranker.score("Krapfen"))
 
     def test_a_childs_noun_does_not_end_play_too_early(self):
         ext = builder.extensions_of(self.cands)

@@ -34,6 +34,22 @@ class LabelScope(unittest.TestCase):
             "Nummer {f} :: number")
         self.assertEqual(words, {"Nummer"})
 
+    def test_vulgar_aside_of_a_word_in_general_use_leaves_the_word(self):
+        source = ("Schmutz {m}; Dreck {m} :: dirt",
+                  "Abfall {m}; Dreck {m} :: rubbish",
+                  "Scheiße {f}; Dreck {m} [vulg.] :: shit",
+                  "Vögeln {n} :: birds",
+                  "Vögeln {n} [vulg.] :: shagging",
+                  "verdammt {adj} [vulg.] :: damned",
+                  "verdammt {adj} :: condemned",
+                  "verdammt {adj} :: doomed")
+        thesaurus = builder.Thesaurus(["-|Schmutz|Dreck", "-|Vögeln", "-|verdammt|verflucht"])
+        # Most senses plain and the first one too: "Vögeln" is vulgar as
+        # often as not, "verdammt" first of all.
+        self.assertEqual(select_from(*source, thesaurus=thesaurus) & {"Dreck", "Vögeln", "verdammt"},
+                         {"Dreck"})
+        self.assertNotIn("Dreck", select_from(*source))
+
     def test_slang_label_drops_one_sense_not_the_word(self):
         words = select_from(
             "Kokain {n}; Koks {m} [ugs.]; Schnee {m} [slang] [pharm.] :: cocaine; coke; snow [slang]",
