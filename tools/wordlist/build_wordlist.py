@@ -496,6 +496,9 @@ class TransData:
         self.noun_entries = set()    # nouns heading an entry alone, not as "-ing"
         self.entry_heads = set()     # nouns heading an entry ("Weihnachten {n}; ...")
         self.first_others = set()    # adjectives ... first of several ("nahe; nah {adj}")
+        self.other_entries = set()   # adjectives ... heading an entry alone ("alles {pron}")
+        self.gender_forms = {}       # "jedes" -> "jede" of "jede; jeder; jedes {pron}"
+        self.pronouns = set()        # headwords tagged {pron} or {ppron}
         self.senses = defaultdict(list)  # (line, group) -> words of that group
         self.insults = set()         # lower-cased insults ("idiot", "trottel")
         self.persons = set()         # nouns tagged {m,f}: "Abgeordnete", "Betroffene"
@@ -857,6 +860,9 @@ def parse_line(line, data, line_number=0):
         first = NOISE_RE.sub(" ", head_alts[0]).split()
         if len(first) == 1:
             data.first_others.add(first[0])
+        parse_gender_forms(head_alts, data)
+    elif classify(head_tags) == "other" and len(head_alts) == 1:
+        data.other_entries.add(NOISE_RE.sub(" ", head_alts[0]).strip())
     plural_groups = parse_plurals(german_groups, data, english_groups)
     parse_genus_names(german_groups[0], english_groups[0], data, line_number)
 
@@ -931,6 +937,8 @@ def parse_line(line, data, line_number=0):
                 data.others.add(word)
                 if "adv" in tags:
                     data.adverbs.add(word)
+                if {"pron", "ppron"} & set(tags or head_tags):
+                    data.pronouns.add(word)
             labels = frozenset(l.strip() for l in LABEL_RE.findall(alt)) | group_labels
             comment = " ".join(re.findall(r"\(([^)]*)\)", alt))
             occ = Occurrence(word_class, labels, proper, comment, gi, gerund,
@@ -947,6 +955,20 @@ def parse_line(line, data, line_number=0):
             occ.plural_only = plural_only
             data.senses[occ.sense].append(word)
             data.occurrences[word].append(occ)
+
+
+def parse_gender_forms(head_alts, data):
+    """Record the forms of an entry that lists a pronoun or adjective in
+    its three genders ("jede; jeder; jedes", "unsere; unserer; unseres"):
+    form -> the entry's first form, which names them all."""
+    words = [NOISE_RE.sub(" ", alt).split() for alt in head_alts]
+    words = [w[0] for w in words if len(w) == 1]
+    if len(words) >= 3 and words[0].endswith("e"):
+        stem = words[0][:-1]
+        if {stem + "er", stem + "es"} <= set(words[1:]):
+            for form in (stem + "er", stem + "es"):
+                data.gender_forms[form] = words[0]
+            data.gender_forms.setdefault(words[0], words[0])
 
 
 def parse_trans(lines):
@@ -1304,6 +1326,13 @@ def rule_not_declined(word, occs, trans, adjectives):
         return False
     if comparative_base(word, trans, adjectives) is not None:
         return word in trans.adverbs
+    if word in trans.gender_forms:
+        # "jede; jeder; jedes" names one pronoun by its first form; where
+        # the bare stem is a pronoun, that is its base ("unser": "unsere";
+        # but "erste" is no form of "erst").  A form with an entry of its
+        # own is a word too ("alles").
+        first = trans.gender_forms[word]
+        return word in trans.other_entries or (word == first and first[:-1] not in trans.pronouns)
     base = declined_base(word, trans.others)
     if base is None:
         return True

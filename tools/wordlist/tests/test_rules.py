@@ -185,10 +185,18 @@ class BaseForms(unittest.TestCase):
             "ihr {ppron} :: her",
             "ihres {pron} :: hers",
             "unser; unsere {pron} :: our",
+            "unsere; unserer; unseres {pron} :: ours",
+            "jede; jeder; jedes {pron} :: every; each",
+            "jede; jeder; jedes {adv} (jeder beliebige) :: any",
+            "alle; aller; alles {pron} :: all",
+            "alles {pron} :: everything",
+            "erst {adv} :: only",
+            "erste; erster; erstes {num} :: first",
             "nahe; nah {adj} | näher | am nächsten :: near | nearer | nearest",
             "höher; hochrangig {adj} :: high-level")
         self.assertEqual(words, {"hoch", "groß", "jung", "spät", "später", "bedeutend", "wichtig",
-                                 "dritte", "unser", "nahe", "hochrangig"})
+                                 "dritte", "unser", "jede", "alle", "alles", "erst", "erste", "nahe",
+                                 "hochrangig"})
 
     def test_verb_forms_stay_only_as_adjectives_of_their_own(self):
         words = select_from(
