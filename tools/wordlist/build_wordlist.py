@@ -2505,17 +2505,25 @@ def read_everyday_words(path):
 
 
 def coverage(text, everyday):
-    """Share of the everyday words in the pro and in the beginner list."""
+    """Share of the everyday words in the pro and in the beginner list.
+
+    Only words the game can hold count: "Ei", "Zug" or "T-Shirt" are
+    everyday words, but no word has fewer than four letters or anything
+    but letters.
+    """
     lines = text.splitlines()
     pro = {l[1:] if l.startswith(MARK) else l for l in lines}
     beginner = {l[1:] for l in lines if l.startswith(MARK)}
+    impossible = [w for w in everyday if not rule_shape(w)]
+    everyday = [w for w in everyday if rule_shape(w)]
     missing_pro = [w for w in everyday if w not in pro]
     missing_beginner = [w for w in everyday if w not in beginner]
     n = len(everyday)
-    return ("everyday words: %d\n"
+    return ("everyday words: %d (and %d the game cannot hold: %s)\n"
             "pro: %d (%.1f %%), missing: %s\n"
             "beginner: %d (%.1f %%), missing: %s\n"
-            % (n, n - len(missing_pro), 100.0 * (n - len(missing_pro)) / n,
+            % (n, len(impossible), " ".join(impossible) or "-",
+               n - len(missing_pro), 100.0 * (n - len(missing_pro)) / n,
                " ".join(missing_pro) or "-",
                n - len(missing_beginner), 100.0 * (n - len(missing_beginner)) / n,
                " ".join(missing_beginner) or "-"))

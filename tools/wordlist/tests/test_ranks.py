@@ -393,7 +393,9 @@ class FileRules(unittest.TestCase):
         self.assertIn("expected 25000..32000", text)
 
     def test_coverage_counts_pro_and_beginner_words(self):
-        report = builder.coverage(":Apfel\nBirne\n", ["Apfel", "Birne", "Zitrone"])
+        report = builder.coverage(":Apfel\nBirne\n", ["Apfel", "Birne", "Zitrone", "Ei", "T-Shirt"])
+        # Words no list can hold are named, not counted.
+        self.assertIn("(and 2 the game cannot hold: Ei T-Shirt)", report)
         self.assertIn("pro: 2 (66.7 %), missing: Zitrone", report)
         self.assertIn("beginner: 1 (33.3 %), missing: Birne Zitrone", report)
 
