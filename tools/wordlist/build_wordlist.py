@@ -126,7 +126,7 @@ INSULT_WORDS = {
     "shithead", "bugger", "turd", "wimp", "weirdo", "nincompoop", "simpleton",
     "oaf", "lout", "yokel", "hick", "bumpkin", "harlot", "floozy", "dolt",
     "ninny", "schmuck", "lowlife", "dullard", "chump", "lamebrain", "dumbo",
-    "numpty", "mudhead", "minx", "caitiff", "nutcase", "whacko",
+    "numpty", "mudhead", "minx", "caitiff", "nutcase", "whacko", "pinko", "commie",
 }
 # Labels that make one occurrence unusable (old spelling, obsolete, regional,
 # jargon, trade marks).  The word is still taken if another, unlabelled
