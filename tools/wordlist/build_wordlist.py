@@ -193,10 +193,14 @@ BLOCKLIST = SLURS | {
     "Miststück", "Möse", "Pimmel", "Sack", "Dildo", "Porno", "Sexy", "sexy",
     "Bastard", "Flittchen", "Schnepfe", "Tussi", "Weib", "Blödmann",
     "Lesbe", "Puff", "Polente", "besoffen",
+    # insults the sources label neither vulgar nor pejorative, with no
+    # other everyday sense
+    "Eierkopf", "Fatzke", "Fiesling", "Hanswurst", "Knilch", "Lackaffe", "Lump",
+    "Memme", "Quatschkopf", "Scheusal", "Schuft", "Weibsbild", "Widerling", "Witzfigur",
     # rivers and other names that pass as common nouns
-    "Lahn", "Ruhr",
+    "Lahn", "Ruhr", "Mars",
     # trade marks and acronyms written as words
-    "Castor", "Cadillac",
+    "Castor", "Cadillac", "Rolodex",
 }
 
 # ---------------------------------------------------------------------------
