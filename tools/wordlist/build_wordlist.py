@@ -1141,7 +1141,8 @@ def rule_not_vulgar(occs, in_general_use=False):
     vulgar = sum(1 for o in occs if o.labels & VULGAR_LABELS)
     if not vulgar:
         return True
-    plain = [o for o in occs if not (o.labels & (VULGAR_LABELS | OFFENSIVE_SENSE_LABELS) or o.insult)]
+    marked = VULGAR_LABELS | OFFENSIVE_SENSE_LABELS
+    plain = [o for o in occs if not (o.labels & marked or o.insult)]
     return in_general_use and occs[0] in plain and len(plain) > vulgar
 
 
