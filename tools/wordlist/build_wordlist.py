@@ -634,7 +634,7 @@ def alternatives(group):
     return alts
 
 
-ARTICLES = {"der", "die", "das"}
+ARTICLES = {"der", "die", "das", "der/die"}  # "der/die Erste {m,f}"
 
 
 def headword_tokens(alt, is_verb):

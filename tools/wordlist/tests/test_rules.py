@@ -251,9 +251,11 @@ class BaseForms(unittest.TestCase):
             "winzig; kleinst {adj} :: minute",
             "lang {adj} :: long",
             "längst {adv} :: long ago",
-            "innerer; innere; inwendig; intern {adj} :: interior")
+            "innerer; innere; inwendig; intern {adj} :: interior",
+            "Erster {m}; der/die Erste {m,f} :: first; the first")
         self.assertEqual(words, {"selbst", "selber", "lieb", "Liebste", "viel", "Meister",
-                                 "inwendig", "intern", "inner", "klein", "winzig", "lang", "längst"})
+                                 "inwendig", "intern", "inner", "klein", "winzig", "lang", "längst",
+                                 "Erste"})
 
     def test_plurals_tagged_as_singular(self):
         words = select_from(
