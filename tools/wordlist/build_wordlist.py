@@ -1133,7 +1133,7 @@ def is_spelled_compound(word, spelling):
     return False
 
 
-def rule_not_vulgar(occs, in_general_use=False):
+def rule_not_vulgar(word, occs, thesaurus=None):
     """A vulgar sense drops the word, not only the sense ("Vögeln"), unless
     it is an aside: the word's first sense and most of its senses are
     plain, and the thesaurus holds the word in general use ("Dreck": dirt,
@@ -1143,7 +1143,8 @@ def rule_not_vulgar(occs, in_general_use=False):
         return True
     marked = VULGAR_LABELS | OFFENSIVE_SENSE_LABELS
     plain = [o for o in occs if not (o.labels & marked or o.insult)]
-    return in_general_use and occs[0] in plain and len(plain) > vulgar
+    return (occs[0] in plain and len(plain) > vulgar
+            and thesaurus is not None and thesaurus.in_general_use(word))
 
 
 def rule_case_matches_class(word, occ):
@@ -1591,8 +1592,7 @@ def candidates(trans, spelling, ranks, thesaurus=None, core=frozenset()):
         occs = trans.occurrences[word]
         if not rule_shape(word) or not rule_current_spelling(word, spelling):
             continue
-        general = thesaurus is not None and thesaurus.in_general_use(word)
-        if not rule_not_vulgar(occs, general) or not rule_not_blocked(word):
+        if not rule_not_vulgar(word, occs, thesaurus) or not rule_not_blocked(word):
             continue
         usable = [o for o in occs if rule_usable_occurrence(word, o)]
         counted = plural_senses_count(word, usable, trans, spelling)
@@ -1664,7 +1664,7 @@ def core_candidates(core, cands, trans, spelling, thesaurus=None):
                 or (word[0].isupper() and is_spelled_compound(word, spelling))):
             continue
         occs = trans.occurrences.get(word, ())
-        if (not rule_not_vulgar(occs) or any(o.insult for o in occs)
+        if (not rule_not_vulgar(word, occs) or any(o.insult for o in occs)
                 or any(o.labels & OFFENSIVE_SENSE_LABELS for o in occs)
                 or (thesaurus is not None and thesaurus.only_offensive(word))):
             continue
@@ -2433,12 +2433,12 @@ def select(cands, frequency, trans, spelling=None, thesaurus=None, core=frozense
     # Our core vocabulary of a child comes first.  Other words need the
     # thesaurus's word that they are in general use: the frequency lists
     # also rank forms ("riefen", "Nadeln") and homographs ("einen").
+    ranks = {w: 0 if w in core else ranker.beginner_rank(w) for w in pro}
     direct = [w for w in pro if rule_fit_for_beginners(w, trans)
-              and (w in core or (ranker.beginner_rank(w) is not None
+              and (w in core or (ranks[w] is not None
                                  and (thesaurus is None or ranker.in_general_use(w))
                                  and ranker.spoken_somewhere(w) and rule_everyday(w, ranker)))]
-    beginner = set(sorted(direct, key=lambda w: (w not in core,
-                                                 0 if w in core else ranker.beginner_rank(w),
+    beginner = set(sorted(direct, key=lambda w: (w not in core, ranks[w],
                                                  sort_key(w)))[:BEGINNER_TARGET])
     return sorted(pro, key=sort_key), beginner
 
